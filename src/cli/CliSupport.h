@@ -39,5 +39,6 @@ int refuse(const QString &message); // message on stderr, returns Refused
 int usage(const QString &message);  // message on stderr, returns Usage
 
 void registerCoreCommands();
+void registerDbCommands();
 
 } // namespace valdora::cli

@@ -25,6 +25,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     registerCoreCommands();
+    registerDbCommands();
 
     runFolders() = Folders::under(Folders::programFolderOf(QCoreApplication::applicationDirPath()));
 

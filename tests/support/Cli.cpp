@@ -2,6 +2,8 @@
 
 #include <QJsonArray>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
 
 namespace valdora::test {
 
@@ -9,6 +11,12 @@ CliResult runCli(const QStringList &args, int timeoutMs)
 {
     CliResult r;
     QProcess p;
+    // Keep the per-machine values of test runs out of the user's own.
+    static QTemporaryDir registry;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!env.contains(QStringLiteral("VALDORA_REGISTRY_DIR")))
+        env.insert(QStringLiteral("VALDORA_REGISTRY_DIR"), registry.path());
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(VALDORA_CLI_PATH), args);
     if (!p.waitForFinished(timeoutMs)) {
         p.kill();

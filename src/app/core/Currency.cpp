@@ -158,4 +158,14 @@ QString Currency::toString(int decimals) const
     return s;
 }
 
+QString Currency::toShortString() const
+{
+    QString s = toString(4);
+    while (s.endsWith(u'0'))
+        s.chop(1);
+    if (s.endsWith(u'.'))
+        s.chop(1);
+    return s;
+}
+
 } // namespace valdora

@@ -75,6 +75,8 @@ public:
 
     // "1234.5000" with `decimals` digits after "." (0..4), rounding half away from zero.
     QString toString(int decimals = 4) const;
+    // Shortest exact form: "10", "0.1", "-2.25".
+    QString toShortString() const;
 
 private:
     int64_t raw_ = 0;

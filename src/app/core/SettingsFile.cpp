@@ -41,6 +41,8 @@ void SettingsFile::lockedUpdate(void (*fn)(IniFile &, void *), void *ctx)
     save(ini);
 }
 
+IniFile SettingsFile::snapshot() const { return load(); }
+
 QString SettingsFile::read(const QString &section, const QString &key) const { return load().value(section, key); }
 
 bool SettingsFile::hasKey(const QString &section, const QString &key) const { return load().hasKey(section, key); }

@@ -29,6 +29,9 @@ public:
     // The stored number, or 1 when empty; nothing is written.
     qint64 peekNumber(const QString &section, const QString &key) const;
 
+    // The whole file as it is now, for reading many keys at once.
+    IniFile snapshot() const;
+
     // Runs `change` on the current contents under the lock and writes the result.
     template <typename F> void update(F &&change);
 
