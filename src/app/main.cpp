@@ -1,10 +1,18 @@
+// The program's entry: one running copy, the initialisation window, then the
+// main window; when that closes the temporary folders go and the program ends.
+
+#include "admin/ui/TForm3.h"
 #include "app/core/Edition.h"
 #include "app/core/Folders.h"
+#include "app/core/RegistryStore.h"
+#include "app/core/TempNames.h"
+#include "app/startup/AppContext.h"
+#include "app/ui/Interaction.h"
+#include "app/ui/SingleInstance.h"
+#include "app/ui/TForm1.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QPointer>
 
 using namespace valdora;
 
@@ -12,15 +20,50 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(edition::Title));
-    runFolders() = Folders::under(Folders::programFolderOf(QCoreApplication::applicationDirPath()));
-    runFolders().create();
+    QApplication::setOrganizationName(QStringLiteral("Orlenix"));
 
-    QWidget window;
-    window.setWindowTitle(edition::titleWithVersion());
-    auto *layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel(QStringLiteral("VALDORA 2026")));
-    layout->addWidget(new QLabel(QStringLiteral("Evidenta taxelor si impozitelor locale.")));
-    window.resize(420, 160);
-    window.show();
+    ui::SingleInstance single(QStringLiteral("valdora-2026-") + qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME")));
+    if (!single.claim())
+        return 0;
+
+    runFolders() = Folders::under(Folders::programFolderOf(QCoreApplication::applicationDirPath()));
+    RegistryStore registry(edition::ProductNumber);
+    AppContext &ctx = appContext();
+    ctx.registry = &registry;
+
+    QPointer<QWidget> front;
+    single.onActivate([&front] {
+        if (!front)
+            return;
+        if (front->isMinimized())
+            front->showNormal();
+        front->raise();
+        front->activateWindow();
+    });
+
+    ui::TForm1 *init = nullptr;
+    auto startup = [&]() {
+        return runStartup({runFolders(), true, registry, appClock(),
+                           [](const QString &title, const QString &text) { ui::message(title, text, ui::Ok, ui::Error); },
+                           [&](const QString &status, int pos) { init->setProgress(status, pos); },
+                           {}});
+    };
+    auto handOver = [&](StartupState &state) {
+        ctx.startup = state;
+        ctx.db = std::make_unique<Database>(state.folders.database);
+        admin::TForm3 main(ctx, admin::MainActions{});
+        front = &main;
+        main.showMain();
+        front = nullptr;
+        ctx.db.reset();
+        removeFolder(state.folders.temp);
+        removeFolder(state.folders.tmpSql);
+        state = ctx.startup;
+    };
+    ui::TForm1 form(startup, handOver);
+    init = &form;
+    front = &form;
+    QObject::connect(&form, &ui::TForm1::finished, &app, [&](int code) { QCoreApplication::exit(code); });
+    form.show();
     return app.exec();
 }

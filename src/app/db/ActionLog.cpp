@@ -5,6 +5,8 @@
 #include "app/db/Rows.h"
 #include "app/db/Schema.h"
 
+#include <QSqlQuery>
+
 namespace valdora {
 namespace {
 // The log keeps what fits its columns; an overlong note must not stop the
@@ -34,6 +36,19 @@ void ActionLog::writeLocal(const LogEntry &e) const
 {
     Database local(Database::AtFile{}, localLogPath());
     writeTo(local, e);
+}
+
+std::vector<LogEntry> ActionLog::readAll(Database &db)
+{
+    std::vector<LogEntry> out;
+    if (!db.hasTable(QStringLiteral("Log")))
+        return out;
+    QSqlQuery q = db.exec(QStringLiteral("SELECT DATAA, ORA, UTILIZATOR, ROL, ACTIUNE FROM Log ORDER BY rowid"));
+    while (q.next()) {
+        const QTime t = QTime::fromString(q.value(1).toString(), QStringLiteral("HH:mm:ss"));
+        out.push_back({QDateTime(readDate(q.value(0)), t), q.value(2).toString(), q.value(3).toString(), q.value(4).toString()});
+    }
+    return out;
 }
 
 void ActionLog::write(Database &db, const LogEntry &e) const

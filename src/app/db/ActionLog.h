@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <vector>
 
 namespace valdora {
 
@@ -31,6 +32,9 @@ public:
     void writeLocal(const LogEntry &e) const;
 
     QString localLogPath() const;
+
+    // Every entry of a log, oldest first; empty when the log does not exist yet.
+    static std::vector<LogEntry> readAll(Database &db);
 
 private:
     QString programFolder_;

@@ -1,0 +1,25 @@
+#include "app/startup/AppContext.h"
+
+#include "app/core/Edition.h"
+
+namespace valdora {
+
+SettingsFile AppContext::settings() const
+{
+    return SettingsFile(folders().database + u'/' + QString::fromLatin1(edition::SettingsFileName));
+}
+
+QString AppContext::userFilePath() const { return folders().database + QStringLiteral("/s.mpg"); }
+
+void AppContext::logAction(const QString &rol, const QString &text)
+{
+    actionLog().write(*db, {clock->now(), user.name, rol, text});
+}
+
+AppContext &appContext()
+{
+    static AppContext c;
+    return c;
+}
+
+} // namespace valdora
