@@ -30,6 +30,7 @@ struct Command {
     Handler run;
 };
 
+// Each commands file registers its commands from a static initialiser.
 void registerCommand(Command c);
 const std::map<QString, Command> &commands();
 
@@ -38,7 +39,5 @@ void printJson(const QJsonValue &v);
 int refuse(const QString &message); // message on stderr, returns Refused
 int usage(const QString &message);  // message on stderr, returns Usage
 
-void registerCoreCommands();
-void registerDbCommands();
 
 } // namespace valdora::cli

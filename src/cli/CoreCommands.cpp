@@ -75,8 +75,8 @@ int counter(const Args &a, bool take)
 
 } // namespace
 
-void registerCoreCommands()
-{
+namespace {
+const bool registered = [] {
     registerCommand({QStringLiteral("version"), QStringLiteral("version"), version});
     registerCommand({QStringLiteral("words"), QStringLiteral("words AMOUNT"), words});
     registerCommand({QStringLiteral("check"), QStringLiteral("check cnp|cui|iban VALUE"), check});
@@ -84,6 +84,8 @@ void registerCoreCommands()
                      [](const Args &a) { return counter(a, true); }});
     registerCommand({QStringLiteral("peek-number"), QStringLiteral("peek-number SECTION KEY"),
                      [](const Args &a) { return counter(a, false); }});
-}
+    return true;
+}();
+} // namespace
 
 } // namespace valdora::cli

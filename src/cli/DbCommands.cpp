@@ -60,10 +60,12 @@ int info(const Args &a)
 
 } // namespace
 
-void registerDbCommands()
-{
+namespace {
+const bool registered = [] {
     registerCommand({QStringLiteral("init"), QStringLiteral("init"), init});
     registerCommand({QStringLiteral("info"), QStringLiteral("info"), info});
-}
+    return true;
+}();
+} // namespace
 
 } // namespace valdora::cli

@@ -24,8 +24,6 @@ int printUsage()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    registerCoreCommands();
-    registerDbCommands();
 
     runFolders() = Folders::under(Folders::programFolderOf(QCoreApplication::applicationDirPath()));
 
