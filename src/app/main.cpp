@@ -2,6 +2,8 @@
 // main window; when that closes the temporary folders go and the program ends.
 
 #include "admin/ui/TForm3.h"
+#include "admin/ui/TForm4.h"
+#include "admin/ui/TFVerificari.h"
 #include "app/core/Edition.h"
 #include "app/core/Folders.h"
 #include "app/core/RegistryStore.h"
@@ -51,7 +53,21 @@ int main(int argc, char **argv)
     auto handOver = [&](StartupState &state) {
         ctx.startup = state;
         ctx.db = std::make_unique<Database>(state.folders.database);
-        admin::TForm3 main(ctx, admin::MainActions{});
+        admin::MainActions actions;
+        QPointer<admin::TForm3> mainWindow;
+        actions.administration = [&] {
+            admin::TForm4 w(ctx, [&] {
+                if (mainWindow)
+                    mainWindow->closeWithoutQuestions();
+            }, mainWindow);
+            w.openAdministration();
+        };
+        actions.checks = [&] {
+            admin::TFVerificari w(*ctx.db, mainWindow);
+            w.exec();
+        };
+        admin::TForm3 main(ctx, actions);
+        mainWindow = &main;
         front = &main;
         main.showMain();
         front = nullptr;

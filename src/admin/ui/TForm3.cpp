@@ -7,6 +7,7 @@
 #include "app/core/RegistryStore.h"
 #include "app/core/Text.h"
 #include "app/startup/AppContext.h"
+#include "app/ui/Fields.h"
 #include "app/ui/Interaction.h"
 #include "app/ui/TLogView.h"
 
@@ -26,17 +27,6 @@
 
 namespace valdora::admin {
 namespace {
-
-void upperCaseAsTyped(QLineEdit *e)
-{
-    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString &t) {
-        if (t != t.toUpper()) {
-            const int pos = e->cursorPosition();
-            e->setText(t.toUpper());
-            e->setCursorPosition(pos);
-        }
-    });
-}
 
 QAction *addEntry(QMenu *menu, const QString &caption, const std::function<void()> &action)
 {
@@ -84,8 +74,8 @@ TForm3::TForm3(AppContext &ctx, MainActions actions, QWidget *parent)
     Parola->setObjectName(QStringLiteral("Parola"));
     Parola->setMaxLength(32);
     Parola->setEchoMode(QLineEdit::Password);
-    upperCaseAsTyped(UserName);
-    upperCaseAsTyped(Parola);
+    ui::upperCaseAsTyped(UserName);
+    ui::upperCaseAsTyped(Parola);
     LogBut = new QPushButton(QStringLiteral("Start"), loginPanel);
     LogBut->setObjectName(QStringLiteral("LogBut"));
     LogBut->setAutoDefault(false);
@@ -358,8 +348,19 @@ void TForm3::keyPressEvent(QKeyEvent *e)
     QDialog::keyPressEvent(e);
 }
 
+void TForm3::closeWithoutQuestions()
+{
+    skipQuestions_ = true;
+    close();
+}
+
 void TForm3::closeEvent(QCloseEvent *e)
 {
+    if (skipQuestions_) {
+        e->accept();
+        QDialog::closeEvent(e);
+        return;
+    }
     const QString backups = ctx_.registry ? ctx_.registry->read(QStringLiteral("CALESALVARI")).trimmed() : QString();
     const bool local = QDir(ctx_.folders().database) == QDir(ctx_.folders().localData);
     if (local && !backups.isEmpty() && QDir(backups).exists()) {

@@ -58,6 +58,8 @@ public:
 
     QAction *findAction(const QString &caption) const; // in either menu, sub-menus included
     bool backupRequested() const { return backupRequested_; }
+    // Ends the run without the closing questions (a new start is needed).
+    void closeWithoutQuestions();
 
 public slots:
     void LogButClick();
@@ -80,6 +82,7 @@ private:
     MainActions actions_;
     QAction *backupAction_ = nullptr, *agriAction_ = nullptr, *landAction_ = nullptr, *checksAction_ = nullptr;
     bool backupRequested_ = false;
+    bool skipQuestions_ = false;
 };
 
 } // namespace valdora::admin

@@ -1,5 +1,6 @@
 #include "admin/ui/TForm5.h"
 
+#include "app/ui/Fields.h"
 #include "app/ui/Interaction.h"
 
 #include <QFormLayout>
@@ -39,14 +40,8 @@ TForm5::TForm5(const QString &password, const QString &identityCard, QWidget *pa
     connect(save, &QPushButton::clicked, this, &TForm5::Memoreaza);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     // Typed passwords are upper case, as they are stored.
-    for (QLineEdit *e : {Parola1, Parola2})
-        connect(e, &QLineEdit::textEdited, e, [e](const QString &t) {
-            if (t != t.toUpper()) {
-                const int pos = e->cursorPosition();
-                e->setText(t.toUpper());
-                e->setCursorPosition(pos);
-            }
-        });
+    ui::upperCaseAsTyped(Parola1);
+    ui::upperCaseAsTyped(Parola2);
 }
 
 void TForm5::Memoreaza()
