@@ -1,0 +1,13 @@
+#include "register/ui/RoleRegister.h"
+
+#include "register/ui/TGospodarii.h"
+
+namespace valdora::roles {
+
+void openRoleRegister(AppContext &ctx, QWidget *parent)
+{
+    TGospodarii w(ctx, parent);
+    w.openRegister();
+}
+
+} // namespace valdora::roles
