@@ -12,6 +12,7 @@
 #include "app/ui/Interaction.h"
 #include "app/ui/SingleInstance.h"
 #include "app/ui/TForm1.h"
+#include "register/ui/RoleRegister.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -62,6 +63,7 @@ int main(int argc, char **argv)
             }, mainWindow);
             w.openAdministration();
         };
+        actions.roles = [&] { roles::openRoleRegister(ctx, mainWindow); };
         actions.checks = [&] {
             admin::TFVerificari w(*ctx.db, mainWindow);
             w.exec();
