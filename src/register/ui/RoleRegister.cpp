@@ -1,5 +1,6 @@
 #include "register/ui/RoleRegister.h"
 
+#include "register/ui/BuildingsPage.h"
 #include "register/ui/TGospodarii.h"
 
 namespace valdora::roles {
@@ -7,6 +8,7 @@ namespace valdora::roles {
 void openRoleRegister(AppContext &ctx, QWidget *parent)
 {
     TGospodarii w(ctx, parent);
+    installBuildingsPage(w, ctx);
     w.openRegister();
 }
 
