@@ -13,6 +13,7 @@
 #include "app/ui/SingleInstance.h"
 #include "app/ui/TForm1.h"
 #include "register/ui/RoleRegister.h"
+#include "yearend/ui/BackupActions.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -63,6 +64,12 @@ int main(int argc, char **argv)
             }, mainWindow);
             w.openAdministration();
         };
+        actions.backupRestore = [&] {
+            // A restore replaced the database: the program must start again, without the closing questions.
+            if (yearend::showBackupWindow(ctx) && mainWindow)
+                mainWindow->closeWithoutQuestions();
+        };
+        actions.automaticBackup = [&] { yearend::runAutomaticBackup(ctx); };
         actions.roles = [&] { roles::openRoleRegister(ctx, mainWindow); };
         actions.checks = [&] {
             admin::TFVerificari w(*ctx.db, mainWindow);
