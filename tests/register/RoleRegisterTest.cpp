@@ -16,6 +16,7 @@
 #include "support/ScriptedInteraction.h"
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -475,4 +476,26 @@ TEST(RoleRegister, PagesOfLaterCommandsCanBeInstalled)
     w.pageList->setCurrentRow(5); // vehicles: still waiting for their page
     EXPECT_EQ(w.currentPage(), 4);
     EXPECT_EQ(w.dataPage(4), nullptr);
+}
+
+TEST(RoleRegister, LandSheetButtonsWaitForTheirSheet)
+{
+    RegisterFixture f;
+    ScriptedInteraction s;
+    const qint64 id = f.add("Deal", "7", "Pop Ana");
+    TGospodarii w(f.ctx);
+    w.prepare();
+    ASSERT_TRUE(w.selectRole(id));
+    for (int page : {1, 3}) {
+        ASSERT_NE(w.dataPage(page)->FisaCalcul, nullptr) << page;
+        EXPECT_FALSE(w.dataPage(page)->FisaCalcul->isEnabled()) << page;
+    }
+    qint64 asked = 0;
+    w.setLandSheetAction(3, [&](qint64 role) { asked = role; });
+    EXPECT_TRUE(w.dataPage(3)->FisaCalcul->isEnabled());
+    EXPECT_FALSE(w.dataPage(1)->FisaCalcul->isEnabled());
+    w.dataPage(3)->FisaCalcul->click();
+    EXPECT_EQ(asked, id);
+    w.setLandSheetAction(3, {});
+    EXPECT_FALSE(w.dataPage(3)->FisaCalcul->isEnabled());
 }

@@ -106,4 +106,16 @@ std::optional<std::vector<Currency>> RoleDataPage::values(QLineEdit **wrong) con
 bool RoleDataPage::hasUnsavedEdits() const { return !Modi->isHidden(); }
 void RoleDataPage::hideStoreBar() { Modi->hide(); }
 
+QPushButton *RoleDataPage::addSheetButton()
+{
+    if (!FisaCalcul) {
+        FisaCalcul = new QPushButton(QStringLiteral("Fisa de calcul"), this);
+        FisaCalcul->setObjectName(QStringLiteral("FisaCalcul"));
+        FisaCalcul->setAutoDefault(false);
+        FisaCalcul->setEnabled(false);
+        body->addWidget(FisaCalcul, 0, Qt::AlignLeft);
+    }
+    return FisaCalcul;
+}
+
 } // namespace valdora::roles

@@ -41,6 +41,9 @@ public:
     QWidget *Modi;               // the store bar
     QPushButton *Memoreaza;      // "Memoreaza modificarile"
     QPushButton *Anuleaza;       // "Anuleaza modificarile"
+    // "Fisa de calcul" of the land pages; disabled until a sheet is attached.
+    QPushButton *FisaCalcul = nullptr;
+    QPushButton *addSheetButton();
 
 signals:
     void storeRequested(int page);

@@ -248,6 +248,7 @@ RoleDataPage *TGospodarii::buildExtravilanPage()
     }
     grid->setColumnStretch(ExtravilanLandRow::Columns + 1, 1);
     p->body->addLayout(grid);
+    p->addSheetButton();
     ui::enterMovesToNext(order, nullptr);
     return p;
 }
@@ -287,6 +288,7 @@ RoleDataPage *TGospodarii::buildIntravilanPage()
     }
     og->setColumnStretch(IntravilanLandRow::Columns + 1, 1);
     p->body->addWidget(other);
+    p->addSheetButton();
     ui::enterMovesToNext(order, nullptr);
     return p;
 }
@@ -811,6 +813,24 @@ void TGospodarii::DelGospodarie()
     }
     ctx_.logAction(r.ROL, QStringLiteral("Stergere gospodarie ") + r.NUMEP + QStringLiteral(" din ") + r.SATUL);
     reloadRoles(next);
+}
+
+} // namespace valdora::roles
+
+namespace valdora::roles {
+
+void TGospodarii::setLandSheetAction(int page, std::function<void(qint64 IDGOS)> action)
+{
+    RoleDataPage *p = dataPage(page);
+    if (!p || !p->FisaCalcul)
+        return;
+    p->FisaCalcul->disconnect(this);
+    p->FisaCalcul->setEnabled(bool(action));
+    if (action)
+        connect(p->FisaCalcul, &QPushButton::clicked, this, [this, action] {
+            if (const auto role = currentRole())
+                action(role->IDGOS);
+        });
 }
 
 } // namespace valdora::roles

@@ -52,6 +52,8 @@ public:
     void installPage(int page, QWidget *widget, std::function<void(qint64 IDGOS)> load = {});
     QWidget *pageWidget(int page) const;
     RoleDataPage *dataPage(int page) const; // 1, 3, 5 or 6; nullptr otherwise
+    // Attaches the calculation sheet of land page 1 or 3 ("Fisa de calcul"); none keeps it disabled.
+    void setLandSheetAction(int page, std::function<void(qint64 IDGOS)> action);
     QLineEdit *pageField(int page, const QString &name) const;
     int currentPage() const;
 
