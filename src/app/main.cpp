@@ -8,6 +8,8 @@
 #include "app/core/Folders.h"
 #include "app/core/RegistryStore.h"
 #include "app/core/TempNames.h"
+#include "app/docs/TemplateCatalogue.h"
+#include "app/docs/TemplateHandlers.h"
 #include "app/startup/AppContext.h"
 #include "app/ui/Interaction.h"
 #include "app/ui/SingleInstance.h"
@@ -50,7 +52,7 @@ int main(int argc, char **argv)
         return runStartup({runFolders(), true, registry, appClock(),
                            [](const QString &title, const QString &text) { ui::message(title, text, ui::Ok, ui::Error); },
                            [&](const QString &status, int pos) { init->setProgress(status, pos); },
-                           {}});
+                           [](const QString &folder) { docs::WriteTemplates(folder); }});
     };
     auto handOver = [&](StartupState &state) {
         ctx.startup = state;
@@ -75,6 +77,12 @@ int main(int argc, char **argv)
             admin::TFVerificari w(*ctx.db, mainWindow);
             w.exec();
         };
+        const docs::DocsPlace place{state.folders.database, state.folders.temp};
+        const docs::DocumentSeam seam{ui::message, [](const QString &p) { return ui::interaction().openDocument(p); }};
+        for (auto &e : docs::templateMenuEntries(place, seam))
+            actions.templates.push_back({e.path, e.name, e.caption, e.action});
+        for (auto &e : docs::lawMenuEntries(place, seam))
+            actions.lists.emplace_back(e.caption, e.action);
         admin::TForm3 main(ctx, actions);
         mainWindow = &main;
         front = &main;

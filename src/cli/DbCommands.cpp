@@ -4,6 +4,7 @@
 #include "app/core/Folders.h"
 #include "app/core/RegistryStore.h"
 #include "app/db/Database.h"
+#include "app/docs/TemplateCatalogue.h"
 #include "app/db/Schema.h"
 #include "app/startup/Startup.h"
 #include "cli/CliSupport.h"
@@ -27,7 +28,8 @@ int init(const Args &a)
     RegistryStore registry(edition::ProductNumber);
     Folders folders = runFolders();
     folders.database = a.dataFolder;
-    StartupEnv env{folders, false, registry, appClock(), {}, {}, {}};
+    StartupEnv env{folders, false, registry, appClock(), {}, {},
+                   [](const QString &folder) { docs::WriteTemplates(folder); }};
     const StartupState st = runStartup(env);
     printJson(QJsonObject{
         {QStringLiteral("database"), st.folders.database},

@@ -242,3 +242,24 @@ TEST(MainWindow, Screenshot)
     QApplication::processEvents();
     EXPECT_TRUE(w.grab().save(out));
 }
+
+TEST(MainWindow, TemplateEntriesBuildTheirSubMenus)
+{
+    MainFixture f;
+    f.addUsers();
+    ScriptedInteraction s;
+    MainActions a = f.actions();
+    int edited = 0;
+    a.templates.push_back({{"Chitante"}, "EditChitanta", "Chitanta - Editare", [&] { ++edited; }});
+    a.templates.push_back({{"Chitante"}, "RefaChitanta", "Chitanta - Refacere", {}});
+    TForm3 w(f.ctx, a);
+    QAction *edit = w.findAction("Chitanta - Editare");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(edit->isEnabled());
+    EXPECT_FALSE(w.findAction("Chitanta - Refacere")->isEnabled());
+    EXPECT_TRUE(w.findAction("Modele listare - Editare")->isEnabled());
+    edit->trigger();
+    EXPECT_EQ(edited, 1);
+    TForm3 bare(f.ctx, f.actions());
+    EXPECT_FALSE(bare.findAction("Modele listare - Editare")->isEnabled());
+}

@@ -150,7 +150,18 @@ TForm3::TForm3(AppContext &ctx, MainActions actions, QWidget *parent)
     utilMenu->addSeparator();
     QMenu *templates = utilMenu->addMenu(QStringLiteral("Modele listare - Editare"));
     templates->setObjectName(QStringLiteral("templatesMenu"));
-    templates->menuAction()->setEnabled(false);
+    for (const auto &item : actions_.templates) {
+        QMenu *at = templates;
+        for (const QString &step : item.path) {
+            QMenu *next = nullptr;
+            for (QAction *a : at->actions())
+                if (a->menu() && a->text() == step)
+                    next = a->menu();
+            at = next ? next : at->addMenu(step);
+        }
+        addEntry(at, item.caption, item.action)->setObjectName(item.name);
+    }
+    templates->menuAction()->setEnabled(!actions_.templates.empty());
     utilMenu->addSeparator();
     addEntry(utilMenu, QStringLiteral("Contul meu"), [this] { ContulMeu(); });
     utilMenu->addSeparator();

@@ -36,6 +36,14 @@ struct MainActions {
     std::function<void()> automaticBackup;
     // Lists menu entries by caption.
     std::vector<std::pair<QString, std::function<void()>>> lists;
+    // Entries of "Modele listare - Editare": sub-menu path, object name, caption, action.
+    struct MenuItem {
+        QStringList path;
+        QString name;
+        QString caption;
+        std::function<void()> action;
+    };
+    std::vector<MenuItem> templates;
 };
 
 class TForm3 : public QDialog {
