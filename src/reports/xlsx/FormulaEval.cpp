@@ -645,6 +645,13 @@ private:
             const CellValue b = toBoolean(scalar(args[0]));
             return isError(b) ? b : CellValue::fromBoolean(b.number == 0);
         }
+        if (name == u"N") {
+            need(1, 1);
+            const CellValue v = scalar(args[0]);
+            if (isError(v))
+                return v;
+            return CellValue::fromNumber(v.type == CellValue::Type::Number || v.type == CellValue::Type::Boolean ? v.number : 0);
+        }
         if (name == u"CONCATENATE") {
             need(1, 255);
             QString s;

@@ -3,7 +3,7 @@
 // carry cached results: a reader that does not recalculate on load (LibreOffice
 // 7.4, a preview) shows the right totals. Arithmetic, comparisons, "&", and SUM,
 // PRODUCT, SUMPRODUCT, MIN, MAX, AVERAGE, COUNT, COUNTA, ROUND, ROUNDUP,
-// ROUNDDOWN, INT, TRUNC, ABS, MOD, IF, AND, OR, NOT, CONCATENATE; anything else
+// ROUNDDOWN, INT, TRUNC, ABS, MOD, N, IF, AND, OR, NOT, CONCATENATE; anything else
 // makes the formula unknown here.
 
 #include "reports/xlsx/CellRef.h"

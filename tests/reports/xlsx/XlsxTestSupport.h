@@ -100,6 +100,8 @@ inline void writeListTemplate(const QString &path, const QString &numberCell = Q
     s.setText(17, 7, marker);
     s.setText(17, 8, QStringLiteral("#NECUNOSCUT"));
     s.setRowHeight(17, 21);
+    s.setColumnWidth(1, 18);
+    s.setColumnWidth(2, 24);
     s.mergeCells({1, 2, 1, 4});
     s.setText(18, 1, QStringLiteral("TOTAL"));
     s.setFormula(18, 4, QStringLiteral("SUM(D16:D17)"));
