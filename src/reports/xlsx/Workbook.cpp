@@ -382,6 +382,8 @@ quint64 cellKey(int sheet, int row, int column)
 
 std::optional<CellRange> WorkbookData::usedRange(const QString &sheet)
 {
+    if (const auto it = usedRanges_.constFind(sheet.toLower()); it != usedRanges_.constEnd())
+        return *it;
     const Worksheet *s = sheetByName(sheet);
     if (!s)
         return std::nullopt;
@@ -441,6 +443,9 @@ void WorkbookData::recalculate()
 {
     memo_.clear();
     inProgress_.clear();
+    usedRanges_.clear();
+    for (const auto &s : sheets)
+        usedRanges_.insert(s->name_.toLower(), CellRange{1, 1, std::max(1, s->lastRow()), std::max(1, s->lastColumn())});
     bool unknown = false;
     // Top to bottom, so that a formula usually finds the ones it reads done.
     for (size_t i = 0; i < sheets.size(); ++i) {
@@ -482,6 +487,7 @@ void WorkbookData::recalculate()
         }
     }
     memo_.clear();
+    usedRanges_.clear();
     if (unknown) {
         if (!calcPr)
             calcPr = Attributes{};

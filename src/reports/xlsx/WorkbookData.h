@@ -69,6 +69,7 @@ private:
     std::optional<CellValue> evaluate(int sheet, int row, int column);
     QHash<quint64, std::optional<CellValue>> memo_;
     QSet<quint64> inProgress_;
+    QHash<QString, CellRange> usedRanges_; // while recalculating: lower-case sheet name -> used area
 };
 
 // Text of a <si> or <is> element: its <t> runs, phonetic runs left out.
