@@ -17,6 +17,8 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include "register/ui/LandSheetActions.h"
+#include "reports/xlsx/Workbook.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -498,4 +500,32 @@ TEST(RoleRegister, LandSheetButtonsWaitForTheirSheet)
     EXPECT_EQ(asked, id);
     w.setLandSheetAction(3, {});
     EXPECT_FALSE(w.dataPage(3)->FisaCalcul->isEnabled());
+}
+
+TEST(RoleRegister, LandSheetOfTheCurrentRole)
+{
+    RegisterFixture f;
+    ScriptedInteraction s;
+    const qint64 id = f.add("Deal", "8", "Pop Ion");
+    f.d().exec("UPDATE Pag1 SET L1A=1.2345 WHERE IDGOS=?", {id});
+    f.ctx.adminValues().setText("EC1ZA", "40");
+    TGospodarii w(f.ctx);
+    installLandSheets(w, f.ctx);
+    w.prepare();
+    ASSERT_TRUE(w.selectRole(id));
+    ASSERT_TRUE(w.dataPage(1)->FisaCalcul->isEnabled());
+    w.dataPage(1)->FisaCalcul->click();
+    ASSERT_EQ(s.opened.size(), 1);
+    EXPECT_TRUE(s.opened[0].endsWith(".xlsx")) << s.opened[0].toStdString();
+    const xlsx::Workbook book = xlsx::Workbook::open(s.opened[0]);
+    const xlsx::Worksheet &sheet = book.sheet(0);
+    bool foundRole = false, foundArea = false;
+    sheet.forEachCell([&](int r, int c, const xlsx::Cell &) {
+        foundRole |= sheet.text(r, c).contains("Pop Ion");
+        foundArea |= sheet.number(r, c) == 1.2345;
+    });
+    EXPECT_TRUE(foundRole);
+    EXPECT_TRUE(foundArea);
+    w.dataPage(3)->FisaCalcul->click();
+    EXPECT_EQ(s.opened.size(), 2);
 }

@@ -1,5 +1,7 @@
 #include "register/ui/RoleRegister.h"
 
+#include "register/ui/LandSheetActions.h"
+
 #include "register/ui/BuildingsPage.h"
 #include "register/ui/TGospodarii.h"
 
@@ -9,6 +11,7 @@ void openRoleRegister(AppContext &ctx, QWidget *parent)
 {
     TGospodarii w(ctx, parent);
     installBuildingsPage(w, ctx);
+    installLandSheets(w, ctx);
     w.openRegister();
 }
 
