@@ -9,6 +9,7 @@
 #include "app/core/RegistryStore.h"
 #include "app/core/TempNames.h"
 #include "app/docs/TemplateCatalogue.h"
+#include "reports/xlsx/XlsxTemplates.h"
 #include "app/docs/TemplateHandlers.h"
 #include "app/startup/AppContext.h"
 #include "app/ui/Interaction.h"
@@ -52,7 +53,10 @@ int main(int argc, char **argv)
         return runStartup({runFolders(), true, registry, appClock(),
                            [](const QString &title, const QString &text) { ui::message(title, text, ui::Ok, ui::Error); },
                            [&](const QString &status, int pos) { init->setProgress(status, pos); },
-                           [](const QString &folder) { docs::WriteTemplates(folder); }});
+                           [](const QString &folder) {
+                               docs::WriteTemplates(folder);
+                               xlsx::writeEditableTemplates(folder);
+                           }});
     };
     auto handOver = [&](StartupState &state) {
         ctx.startup = state;

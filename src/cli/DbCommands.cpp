@@ -5,6 +5,7 @@
 #include "app/core/RegistryStore.h"
 #include "app/db/Database.h"
 #include "app/docs/TemplateCatalogue.h"
+#include "reports/xlsx/XlsxTemplates.h"
 #include "app/db/Schema.h"
 #include "app/startup/Startup.h"
 #include "cli/CliSupport.h"
@@ -29,7 +30,10 @@ int init(const Args &a)
     Folders folders = runFolders();
     folders.database = a.dataFolder;
     StartupEnv env{folders, false, registry, appClock(), {}, {},
-                   [](const QString &folder) { docs::WriteTemplates(folder); }};
+                   [](const QString &folder) {
+                               docs::WriteTemplates(folder);
+                               xlsx::writeEditableTemplates(folder);
+                           }};
     const StartupState st = runStartup(env);
     printJson(QJsonObject{
         {QStringLiteral("database"), st.folders.database},
