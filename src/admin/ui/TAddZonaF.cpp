@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace valdora::admin {
 
@@ -17,7 +18,9 @@ TAddZonaF::TAddZonaF(Database &db, qint64 editedId, QWidget *parent) : QDialog(p
 {
     setObjectName(QStringLiteral("TAddZonaF"));
     setWindowTitle(QStringLiteral("Constante de calcul"));
-    auto *form = new QFormLayout(this);
+    auto *outer = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    outer->addLayout(form);
     Localitatea = new QLineEdit(this);
     Localitatea->setObjectName(QStringLiteral("Localitatea"));
     Localitatea->setMaxLength(32);
@@ -31,15 +34,8 @@ TAddZonaF::TAddZonaF(Database &db, qint64 editedId, QWidget *parent) : QDialog(p
     form->addRow(QStringLiteral("Localitatea"), Localitatea);
     form->addRow(QStringLiteral("Zona"), Zona);
     form->addRow(QStringLiteral("Rangul"), Rangul);
-    auto *row = new QHBoxLayout;
-    Memoreaza = new QPushButton(QStringLiteral("Memoreaza"), this);
-    Memoreaza->setObjectName(QStringLiteral("Memoreaza"));
-    auto *cancel = new QPushButton(QStringLiteral("Renunt"), this);
-    row->addWidget(Memoreaza);
-    row->addWidget(cancel);
-    form->addRow(row);
+    Memoreaza = ui::addStoreButtons(this, outer).save;
     connect(Memoreaza, &QPushButton::clicked, this, &TAddZonaF::MemoreazaClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     ui::enterMovesToNext({Localitatea, Zona, Rangul}, Memoreaza);
 }
 

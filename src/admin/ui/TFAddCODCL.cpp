@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace valdora::admin {
 
@@ -16,7 +17,9 @@ TFAddCODCL::TFAddCODCL(Database &db, qint64 editedId, QWidget *parent) : QDialog
 {
     setObjectName(QStringLiteral("TFAddCODCL"));
     setWindowTitle(QStringLiteral("Cod clasificare"));
-    auto *form = new QFormLayout(this);
+    auto *outer = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    outer->addLayout(form);
     Denumire = new QLineEdit(this);
     Denumire->setObjectName(QStringLiteral("Denumire"));
     Denumire->setMaxLength(60);
@@ -34,15 +37,8 @@ TFAddCODCL::TFAddCODCL(Database &db, qint64 editedId, QWidget *parent) : QDialog
     form->addRow(QStringLiteral("Denumirea creantei"), Denumire);
     form->addRow(QStringLiteral("Cont P.Fizica"), ContPF);
     form->addRow(QStringLiteral("Cont P.Juridica"), ContPJ);
-    auto *row = new QHBoxLayout;
-    Memoreaza = new QPushButton(QStringLiteral("Memoreaza"), this);
-    Memoreaza->setObjectName(QStringLiteral("Memoreaza"));
-    auto *cancel = new QPushButton(QStringLiteral("Renunt"), this);
-    row->addWidget(Memoreaza);
-    row->addWidget(cancel);
-    form->addRow(row);
+    Memoreaza = ui::addStoreButtons(this, outer).save;
     connect(Memoreaza, &QPushButton::clicked, this, &TFAddCODCL::MemoreazaClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     ui::enterMovesToNext({Denumire, ContPF, ContPJ}, Memoreaza);
 }
 

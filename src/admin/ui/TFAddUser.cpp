@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QRegularExpressionValidator>
 
 namespace valdora::admin {
@@ -19,7 +20,9 @@ TFAddUser::TFAddUser(const UserFile &users, bool adding, QWidget *parent) : QDia
 {
     setObjectName(QStringLiteral("TFAddUser"));
     setWindowTitle(QStringLiteral("Utilizatori"));
-    auto *form = new QFormLayout(this);
+    auto *outer = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    outer->addLayout(form);
     auto edit = [this](const char *name, int max) {
         auto *e = new QLineEdit(this);
         e->setObjectName(QString::fromLatin1(name));
@@ -50,15 +53,8 @@ TFAddUser::TFAddUser(const UserFile &users, bool adding, QWidget *parent) : QDia
     boxForm->addRow(QStringLiteral("De la nr."), Numar);
     form->addRow(box);
     form->addRow(StergeParola);
-    auto *row = new QHBoxLayout;
-    Memoreaza = new QPushButton(QStringLiteral("Memoreaza"), this);
-    Memoreaza->setObjectName(QStringLiteral("Memoreaza"));
-    auto *cancel = new QPushButton(QStringLiteral("Renunt"), this);
-    row->addWidget(Memoreaza);
-    row->addWidget(cancel);
-    form->addRow(row);
+    Memoreaza = ui::addStoreButtons(this, outer).save;
     connect(Memoreaza, &QPushButton::clicked, this, &TFAddUser::MemoreazaClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     ui::enterMovesToNext({Nume, Rang, Legitimatia, Seria, Numar}, Memoreaza);
 }
 

@@ -1,6 +1,8 @@
 #include "app/ui/Fields.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QDialog>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -17,6 +19,22 @@ void upperCaseAsTyped(QLineEdit *e)
             e->setCursorPosition(pos);
         }
     });
+}
+
+StoreButtons addStoreButtons(QDialog *dialog, QBoxLayout *into)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    StoreButtons b{new QPushButton(QStringLiteral("&Memoreaza"), dialog), new QPushButton(QStringLiteral("&Renunt"), dialog)};
+    b.save->setObjectName(QStringLiteral("Memoreaza"));
+    b.cancel->setObjectName(QStringLiteral("Renunt"));
+    for (QPushButton *p : {b.save, b.cancel}) {
+        p->setAutoDefault(false);
+        row->addWidget(p);
+    }
+    into->addLayout(row);
+    QObject::connect(b.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return b;
 }
 
 namespace {

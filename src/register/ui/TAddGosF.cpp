@@ -125,19 +125,10 @@ TAddGosF::TAddGosF(Database &db, qint64 editedId, bool offerNoPenalties, QWidget
     ef->addRow(QStringLiteral("Teren extravilan"), ScTE);
     outer->addWidget(exemptions);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    Memoreaza = new QPushButton(QStringLiteral("&Memoreaza"), this);
-    Memoreaza->setObjectName(QStringLiteral("Memoreaza"));
-    Renunt = new QPushButton(QStringLiteral("&Renunt"), this);
-    Renunt->setObjectName(QStringLiteral("Renunt"));
-    for (QPushButton *b : {Memoreaza, Renunt}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    outer->addLayout(buttons);
+    const ui::StoreButtons store = ui::addStoreButtons(this, outer);
+    Memoreaza = store.save;
+    Renunt = store.cancel;
     connect(Memoreaza, &QPushButton::clicked, this, &TAddGosF::MemoreazaClick);
-    connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
     // Enter moves on; on the last exemption ("Teren extravilan") it stores.
     ui::enterMovesToNext({Localitatea, NrRol, Nume, CNP, Strada, Adresa, NrPers, Most, Tip, NoTax, IndOp, Obs, ScClad,
                           ScCC, ScAuto, ScTI, ScTE},

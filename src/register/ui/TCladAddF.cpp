@@ -1,5 +1,7 @@
 #include "register/ui/TCladAddF.h"
 
+#include "app/ui/Fields.h"
+
 #include "admin/domain/AdminControls.h"
 #include "app/ui/Interaction.h"
 
@@ -164,20 +166,11 @@ TCladAddF::TCladAddF(OwnerType owner, bool adding, QDate today, int fiscalYear, 
     sf->addRow(QStringLiteral("Document / Obs."), ObsOut);
     outer->addWidget(saleBox);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    Memoreaza = new QPushButton(QStringLiteral("&Memoreaza"), this);
-    Memoreaza->setObjectName(QStringLiteral("Memoreaza"));
-    Renunt = new QPushButton(QStringLiteral("&Renunt"), this);
-    Renunt->setObjectName(QStringLiteral("Renunt"));
-    for (QPushButton *b : {Memoreaza, Renunt}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    outer->addLayout(buttons);
+    const ui::StoreButtons store = ui::addStoreButtons(this, outer);
+    Memoreaza = store.save;
+    Renunt = store.cancel;
 
     connect(Memoreaza, &QPushButton::clicked, this, &TCladAddF::MemoreazaClick);
-    connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
     connect(Clasificare, &QComboBox::currentIndexChanged, this, &TCladAddF::showPage);
     connect(ScopMixt, &QComboBox::currentIndexChanged, this, &TCladAddF::showPage);
     connect(NuEvaluata, &QCheckBox::toggled, this, &TCladAddF::syncEnabled);

@@ -1,5 +1,7 @@
 #include "register/ui/TCladVanzF.h"
 
+#include "app/ui/Fields.h"
+
 #include "app/core/Text.h"
 #include "app/ui/Interaction.h"
 
@@ -37,19 +39,10 @@ TCladVanzF::TCladVanzF(QDate today, QWidget *parent) : QDialog(parent), today_(t
     form->addRow(QStringLiteral("Data vanzarii"), DataVanz);
     form->addRow(QStringLiteral("Document / Observatii"), ObsVanz);
     outer->addLayout(form);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    Memoreaza = new QPushButton(QStringLiteral("&Memoreaza"), this);
-    Memoreaza->setObjectName(QStringLiteral("Memoreaza"));
-    Renunt = new QPushButton(QStringLiteral("&Renunt"), this);
-    Renunt->setObjectName(QStringLiteral("Renunt"));
-    for (QPushButton *b : {Memoreaza, Renunt}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    outer->addLayout(buttons);
+    const ui::StoreButtons store = ui::addStoreButtons(this, outer);
+    Memoreaza = store.save;
+    Renunt = store.cancel;
     connect(Memoreaza, &QPushButton::clicked, this, &TCladVanzF::MemoreazaClick);
-    connect(Renunt, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QDate TCladVanzF::saleDate() const { return DataVanz->date(); }
