@@ -491,8 +491,8 @@ def itl016():
     d.p("pentru scoaterea din evidenţă a mijloacelor de transport", align="c", b=True, sa=200)
     d.p("Subsemnatul(a) / Contribuabilul **[NUMEP]**, cod numeric personal / CIF [CNP], cu domiciliul fiscal în "
         "localitatea [SATUL], [ADRESA], rol nominal unic nr. [ROL], dosar fiscal nr. [NRDOS], declar că "
-        "mijlocul de transport descris mai jos, luat în evidenţă cu procesul-verbal nr. [NR], a ieşit din "
-        "proprietatea mea şi solicit scoaterea lui din evidenţa fiscală a unităţii administrativ-teritoriale [UAT], "
+        "mijlocul de transport descris mai jos a ieşit din proprietatea mea şi solicit scoaterea lui, cu "
+        "procesul-verbal nr. [NR], din evidenţa fiscală a unităţii administrativ-teritoriale [UAT], "
         "localitatea [LOCALITATEA].",
         align="j", fi=10, sa=120)
     rows = [["Marca:", "**[MARCA]**"], ["Combustibil:", "[COMBUS]"], ["Serie caroserie (şasiu):", "[SERIE]"],

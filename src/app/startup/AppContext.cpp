@@ -11,9 +11,11 @@ SettingsFile AppContext::settings() const
 
 QString AppContext::userFilePath() const { return folders().database + QStringLiteral("/s.mpg"); }
 
-void AppContext::logAction(const QString &rol, const QString &text)
+void AppContext::logAction(const QString &rol, const QString &text) { actionLog().write(*db, actionEntry(rol, text)); }
+
+LogEntry AppContext::actionEntry(const QString &rol, const QString &text) const
 {
-    actionLog().write(*db, {clock->now(), user.name, rol, text});
+    return {clock->now(), user.name, rol, text};
 }
 
 AppContext &appContext()

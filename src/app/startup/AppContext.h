@@ -40,6 +40,9 @@ struct AppContext {
     ActionLog actionLog() const { return ActionLog(folders().program); }
     // Writes an action to both logs under the logged-in user's name.
     void logAction(const QString &rol, const QString &text);
+    // The entry logAction writes, for a caller that writes the database half
+    // inside its own transaction (ActionLog::writeTo) and the local one after.
+    LogEntry actionEntry(const QString &rol, const QString &text) const;
 };
 
 // The context of the running program.

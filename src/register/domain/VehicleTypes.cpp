@@ -205,6 +205,25 @@ const QStringList &VehicleTypes::fuels()
     return list;
 }
 
+const QStringList &VehicleTypes::makes()
+{
+    // Every make fits the 18 characters of `AutoDet.Marca`.
+    static const QStringList list = {
+        QStringLiteral("DACIA"),      QStringLiteral("ALFA ROMEO"), QStringLiteral("AUDI"),
+        QStringLiteral("BMW"),        QStringLiteral("CHEVROLET"),  QStringLiteral("CITROEN"),
+        QStringLiteral("DAEWOO"),     QStringLiteral("DAF"),        QStringLiteral("FIAT"),
+        QStringLiteral("FORD"),       QStringLiteral("HONDA"),      QStringLiteral("HYUNDAI"),
+        QStringLiteral("IVECO"),      QStringLiteral("JEEP"),       QStringLiteral("KIA"),
+        QStringLiteral("LAND ROVER"), QStringLiteral("MAN"),        QStringLiteral("MAZDA"),
+        QStringLiteral("MERCEDES-BENZ"), QStringLiteral("MITSUBISHI"), QStringLiteral("NISSAN"),
+        QStringLiteral("OPEL"),       QStringLiteral("PEUGEOT"),    QStringLiteral("RENAULT"),
+        QStringLiteral("SCANIA"),     QStringLiteral("SEAT"),       QStringLiteral("SKODA"),
+        QStringLiteral("SUZUKI"),     QStringLiteral("TESLA"),      QStringLiteral("TOYOTA"),
+        QStringLiteral("VOLKSWAGEN"), QStringLiteral("VOLVO"),
+    };
+    return list;
+}
+
 bool VehicleTypes::isHybridFuel(QStringView fuel)
 {
     const QStringView f = fuel.trimmed();

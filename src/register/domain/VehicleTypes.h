@@ -44,6 +44,8 @@ public:
 
     // The fuels of `Combus` in the order of the dialog's list; "-" means none chosen.
     static const QStringList &fuels();
+    // The suggestion list of makes of the vehicle dialog; the first is a new vehicle's make.
+    static const QStringList &makes();
     // "BENZINA + ELECTRIC", "DIESEL + ELECTRIC" and "HIBRID": the fuels with a hybrid discount
     // and for which the "Poluare peste 50g CO2/Km" box is offered.
     static bool isHybridFuel(QStringView fuel);

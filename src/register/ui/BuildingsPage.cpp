@@ -8,7 +8,7 @@
 #include "register/domain/BuildingTaxSheet.h"
 #include "register/store/BuildingConstants.h"
 #include "register/store/BuildingEntry.h"
-#include "register/store/BuildingSheetFile.h"
+#include "register/store/CalculationSheetFile.h"
 #include "register/store/RoleStore.h"
 #include "register/ui/BandHeader.h"
 #include "register/ui/BuildingListModel.h"
@@ -302,7 +302,7 @@ void BuildingsPage::FisaCalculClick()
         const BuildingTaxResult tax = computeBuildingTax(current->building.taxRow(), owner(),
                                                          buildingTaxConstants(ctx_.adminValues()), fiscalYear);
         const QStringList lines = buildingTaxSheet({role_->SATUL, role_->ROL, role_->NUMEP}, tax);
-        path = writeBuildingSheet(ctx_.folders().temp, lines);
+        path = writeCalculationSheet(ctx_.folders().temp, QStringLiteral("FisCCladiri"), lines);
     } catch (const Error &e) {
         showError(sheetTitle, e.message());
         return;

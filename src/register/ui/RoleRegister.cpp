@@ -4,6 +4,7 @@
 
 #include "register/ui/BuildingsPage.h"
 #include "register/ui/TGospodarii.h"
+#include "register/ui/VehiclesPage.h"
 
 namespace valdora::roles {
 
@@ -12,6 +13,7 @@ void openRoleRegister(AppContext &ctx, QWidget *parent)
     TGospodarii w(ctx, parent);
     installBuildingsPage(w, ctx);
     installLandSheets(w, ctx);
+    installVehiclesPage(w, ctx);
     w.openRegister();
 }
 

@@ -1,5 +1,7 @@
 #include "register/ui/TAddGosF.h"
 
+#include "register/ui/DialogFields.h"
+
 #include "app/core/Error.h"
 #include "app/ui/Fields.h"
 #include "app/ui/Interaction.h"
@@ -36,24 +38,6 @@ QString oneLine(QString text)
         if (c == u'\n' || c == u'\r' || c == u'\t')
             c = u' ';
     return text;
-}
-
-QComboBox *editableCombo(QWidget *parent, const char *name, int max)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->lineEdit()->setMaxLength(max);
-    return c;
-}
-
-QComboBox *fixedCombo(QWidget *parent, const char *name, const QStringList &items)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->addItems(items);
-    return c;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "register/ui/TCladAddF.h"
 
+#include "register/ui/DialogFields.h"
+
 #include "app/ui/Fields.h"
 
 #include "admin/domain/AdminControls.h"
@@ -14,65 +16,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 namespace valdora::roles {
 namespace {
 
-QComboBox *combo(QWidget *parent, const char *name, const QStringList &items)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->addItems(items);
-    return c;
-}
-
-QDateEdit *dateEdit(QWidget *parent, const char *name)
-{
-    auto *d = new QDateEdit(parent);
-    d->setObjectName(QString::fromLatin1(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    d->setMinimumDate(QDate(1100, 1, 1));
-    d->setMaximumWidth(140);
-    return d;
-}
-
-QLineEdit *lineEdit(QWidget *parent, const char *name, int maxLength)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLength);
-    return e;
-}
-
-// An amount of a DECIMAL(10,2) column: eight digits and two decimals at most.
-QLineEdit *amountEdit(QWidget *parent, const char *name)
-{
-    auto *e = lineEdit(parent, name, 11);
-    e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,8}([.,][0-9]{0,2})?")), e));
-    e->setMaximumWidth(140);
-    return e;
-}
-
-Currency amountOf(const QLineEdit *e)
-{
-    QString t = e->text().trimmed();
-    t.replace(u',', u'.');
-    return Currency::parse(t).value_or(Currency());
-}
-
 QString amountText(Currency c) { return c.toShortString(); }
-
-QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *c = new QCheckBox(caption, parent);
-    c->setObjectName(QString::fromLatin1(name));
-    return c;
-}
-
-void selectIndex(QComboBox *c, int index) { c->setCurrentIndex(index >= 0 && index < c->count() ? index : 0); }
 
 } // namespace
 
@@ -91,7 +40,7 @@ TCladAddF::TCladAddF(OwnerType owner, bool adding, QDate today, int fiscalYear, 
     outer->addWidget(Titlu);
 
     auto *head = new QFormLayout;
-    Clasificare = combo(this, "Clasificare", {QStringLiteral("REZIDENTIALA"), QStringLiteral("NEREZIDENTIALA"),
+    Clasificare = fixedCombo(this, "Clasificare", {QStringLiteral("REZIDENTIALA"), QStringLiteral("NEREZIDENTIALA"),
                                               QStringLiteral("MIXTA")});
     head->addRow(QStringLiteral("Clasificarea Cladirii"), Clasificare);
     outer->addLayout(head);
@@ -99,8 +48,8 @@ TCladAddF::TCladAddF(OwnerType owner, bool adding, QDate today, int fiscalYear, 
     MixtPanel->setObjectName(QStringLiteral("MixtPanel"));
     auto *ml = new QHBoxLayout(MixtPanel);
     ml->setContentsMargins(0, 0, 0, 0);
-    ScopMixt = combo(MixtPanel, "ScopMixt", {QStringLiteral("REZIDENTIAL"), QStringLiteral("NEREZIDENTIAL")});
-    IdMixt = combo(MixtPanel, "IdMixt", {QStringLiteral("nu exista in lista")});
+    ScopMixt = fixedCombo(MixtPanel, "ScopMixt", {QStringLiteral("REZIDENTIAL"), QStringLiteral("NEREZIDENTIAL")});
+    IdMixt = fixedCombo(MixtPanel, "IdMixt", {QStringLiteral("nu exista in lista")});
     ml->addWidget(new QLabel(QStringLiteral("- Suprafata este folosita in scop"), MixtPanel));
     ml->addWidget(ScopMixt);
     ml->addWidget(new QLabel(QStringLiteral("apartinand cladirii cu ID"), MixtPanel));
@@ -114,21 +63,21 @@ TCladAddF::TCladAddF(OwnerType owner, bool adding, QDate today, int fiscalYear, 
     Anul = lineEdit(pageBox, "Anul", 4);
     Anul->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), Anul));
     Anul->setMaximumWidth(70);
-    Material = combo(pageBox, "Material",
+    Material = fixedCombo(pageBox, "Material",
                      {QStringLiteral("beton, caramida arsa sau orice material rezultat prin tratament termic/chimic"),
                       QStringLiteral("lemn, piatra naturala, valatuci, caramida nearsa sau orice material netratat "
                                      "termic/chimic")});
-    Destinatie = combo(pageBox, "Destinatie",
+    Destinatie = fixedCombo(pageBox, "Destinatie",
                        {QStringLiteral("Cladire"), QStringLiteral("Cladire-Anexa"),
                         QStringLiteral("Subsol, Demisol, Mansarda locuita"),
                         QStringLiteral("Subsol, Demisol, Mansarda nelocuita")});
-    CuUtil = combo(pageBox, "CuUtil", {QStringLiteral("NU"), QStringLiteral("DA")});
-    Zona = combo(pageBox, "Zona", admin::zones());
-    Rang = combo(pageBox, "Rang", admin::ranks());
+    CuUtil = fixedCombo(pageBox, "CuUtil", {QStringLiteral("NU"), QStringLiteral("DA")});
+    Zona = fixedCombo(pageBox, "Zona", admin::zones());
+    Rang = fixedCombo(pageBox, "Rang", admin::ranks());
     LaBloc = checkBox(pageBox, "LaBloc", QStringLiteral("Situata in bloc cu mai mult de 3 niveluri si 8 apartamente"));
     DataEval = dateEdit(pageBox, "DataEval");
     Valoare = amountEdit(pageBox, "Valoare");
-    ActAgr = combo(pageBox, "ActAgr", {QStringLiteral("NU"), QStringLiteral("DA")});
+    ActAgr = fixedCombo(pageBox, "ActAgr", {QStringLiteral("NU"), QStringLiteral("DA")});
     NuEvaluata = checkBox(pageBox, "NuEvaluata", QStringLiteral("Nu este evaluata"));
     pageForm_->addRow(QStringLiteral("Suprafata desfasurata - mp"), Suprafata);
     pageForm_->addRow(QStringLiteral("Anul finalizarii constructiei"), Anul);

@@ -1,4 +1,4 @@
-#include "register/store/BuildingSheetFile.h"
+#include "register/store/CalculationSheetFile.h"
 
 #include "app/core/Error.h"
 #include "app/core/TempNames.h"
@@ -7,9 +7,9 @@
 
 namespace valdora::roles {
 
-QString writeBuildingSheet(const QString &tempFolder, const QStringList &lines)
+QString writeCalculationSheet(const QString &tempFolder, const QString &prefix, const QStringList &lines)
 {
-    const QString path = TempNames(tempFolder).temporaryFile(QStringLiteral("FisCCladiri"), QStringLiteral(".txt"));
+    const QString path = TempNames(tempFolder).temporaryFile(prefix, QStringLiteral(".txt"));
     QFile f(path);
     if (path.isEmpty() || !f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw Error(QStringLiteral("Nu pot scrie fisa de calcul in ") + tempFolder);
