@@ -89,7 +89,7 @@ QVariant VehicleListModel::headerData(int section, Qt::Orientation orientation, 
 
 void setUpVehicleGrid(QTableView *grid)
 {
-    const int widths[] = {70, 80, 80, 45, 65, 260, 40, 80, 110, 70, 50, 100, 130, 110, 80, 95, 85, 160};
+    const int widths[] = {75, 95, 95, 50, 70, 270, 45, 100, 110, 75, 55, 100, 130, 110, 85, 115, 95, 160};
     for (int c = 0; c < VehicleColumnCount; ++c)
         grid->setColumnWidth(c, widths[c]);
     grid->verticalHeader()->hide();
