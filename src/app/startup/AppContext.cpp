@@ -1,5 +1,7 @@
 #include "app/startup/AppContext.h"
 
+#include "app/db/Transaction.h"
+
 #include "app/core/Edition.h"
 
 namespace valdora {
@@ -16,6 +18,22 @@ void AppContext::logAction(const QString &rol, const QString &text) { actionLog(
 LogEntry AppContext::actionEntry(const QString &rol, const QString &text) const
 {
     return {clock->now(), user.name, rol, text};
+}
+
+void AppContext::logChange(const QString &rol, const std::function<QString()> &change)
+{
+    LogEntry entry;
+    {
+        Transaction t(*db);
+        entry = actionEntry(rol, change());
+        ActionLog::writeTo(*db, entry);
+        t.commit();
+    }
+    try {
+        actionLog().writeLocal(entry);
+    } catch (const Error &) {
+        // The shared log holds the entry; a workstation log that cannot be written does not undo the change.
+    }
 }
 
 AppContext &appContext()

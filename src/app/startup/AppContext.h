@@ -9,6 +9,7 @@
 #include "app/db/Database.h"
 #include "app/startup/Startup.h"
 
+#include <functional>
 #include <memory>
 
 namespace valdora {
@@ -40,9 +41,12 @@ struct AppContext {
     ActionLog actionLog() const { return ActionLog(folders().program); }
     // Writes an action to both logs under the logged-in user's name.
     void logAction(const QString &rol, const QString &text);
-    // The entry logAction writes, for a caller that writes the database half
-    // inside its own transaction (ActionLog::writeTo) and the local one after.
+    // The entry logAction writes.
     LogEntry actionEntry(const QString &rol, const QString &text) const;
+    // Runs `change` and writes its log entry (the text `change` returns) in one
+    // transaction, so a change is never stored without its entry nor the entry
+    // without the change. The workstation's copy follows once it has committed.
+    void logChange(const QString &rol, const std::function<QString()> &change);
 };
 
 // The context of the running program.

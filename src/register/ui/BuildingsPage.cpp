@@ -220,12 +220,14 @@ void BuildingsPage::AddCladClick()
     qint64 id = 0;
     try {
         SettingsFile settings = ctx_.settings();
-        id = addBuilding(db, settings, b);
+        ctx_.logChange(role_->ROL, [&] {
+            id = addBuilding(db, settings, b);
+            return QStringLiteral("Adaugare cladire %1").arg(id);
+        });
     } catch (const Error &e) {
         showError(addTitle, e.message());
         return;
     }
-    ctx_.logAction(role_->ROL, QStringLiteral("Adaugare cladire %1").arg(id));
     reload(id);
     if (b.DATAIN.isValid() && b.DATAIN.year() < fiscalYear)
         inform(addTitle, QStringLiteral("Trebuie sa Adaugati ROL-ul la plata!"));
@@ -263,12 +265,14 @@ void BuildingsPage::EditCladClick()
     b.IDCLAD = stored->IDCLAD;
     b.IDMANUAL = editedManualId(form, *stored);
     try {
-        updateBuilding(db, b, keepsApt8(buildingPage(owner(), form)));
+        ctx_.logChange(role_->ROL, [&] {
+            updateBuilding(db, b, keepsApt8(buildingPage(owner(), form)));
+            return QStringLiteral("Modificare cladire %1").arg(b.IDCLAD);
+        });
     } catch (const Error &e) {
         showError(editTitle, e.message());
         return;
     }
-    ctx_.logAction(role_->ROL, QStringLiteral("Modificare cladire %1").arg(b.IDCLAD));
     reload(b.IDCLAD);
 }
 
@@ -282,12 +286,14 @@ void BuildingsPage::DelCladClick()
         return;
     const qint64 id = current->building.IDCLAD;
     try {
-        deleteBuilding(*ctx_.db, id);
+        ctx_.logChange(role_->ROL, [&] {
+            deleteBuilding(*ctx_.db, id);
+            return QStringLiteral("Stergere cladire %1").arg(id);
+        });
     } catch (const Error &e) {
         showError(deleteTitle, e.message());
         return;
     }
-    ctx_.logAction(role_->ROL, QStringLiteral("Stergere cladire %1").arg(id));
     reload(0, true);
     inform(deleteTitle, QStringLiteral("Cladirea a fost stearsa.\rVa trebui sa Adaugati ROL la plata."));
 }
@@ -324,12 +330,14 @@ void BuildingsPage::VanzareClick()
         return;
     const qint64 id = current->building.IDCLAD;
     try {
-        sellBuilding(*ctx_.db, id, dlg.saleDate(), today, dlg.remark());
+        ctx_.logChange(role_->ROL, [&] {
+            sellBuilding(*ctx_.db, id, dlg.saleDate(), today, dlg.remark());
+            return QStringLiteral("Vanzare cladire %1").arg(id);
+        });
     } catch (const Error &e) {
         showError(saleTitle, e.message());
         return;
     }
-    ctx_.logAction(role_->ROL, QStringLiteral("Vanzare cladire %1").arg(id));
     reload(id);
     inform(saleTitle, QStringLiteral("\rCladirea a fost marcata ca fiind vanduta."));
 }
@@ -361,12 +369,14 @@ void BuildingsPage::CumparareClick()
     qint64 id = 0;
     try {
         SettingsFile settings = ctx_.settings();
-        id = buyBuilding(db, settings, *dlg.chosen(), role_->IDGOS, firstDay);
+        ctx_.logChange(role_->ROL, [&] {
+            id = buyBuilding(db, settings, *dlg.chosen(), role_->IDGOS, firstDay);
+            return QStringLiteral("Cumparare cladire %1 de la ROL %2").arg(id).arg(seller->ROL);
+        });
     } catch (const Error &e) {
         showError(purchaseTitle, e.message());
         return;
     }
-    ctx_.logAction(role_->ROL, QStringLiteral("Cumparare cladire %1 de la ROL %2").arg(id).arg(seller->ROL));
     reload(id);
     inform(purchaseTitle, QStringLiteral("\rCladirea a fost adaugata cu succes!"));
 }

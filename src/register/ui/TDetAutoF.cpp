@@ -3,7 +3,6 @@
 #include "app/core/Dates.h"
 #include "app/core/Edition.h"
 #include "app/core/Error.h"
-#include "app/db/Transaction.h"
 #include "app/startup/AppContext.h"
 #include "app/ui/Interaction.h"
 #include "register/store/VehicleConstants.h"
@@ -236,29 +235,6 @@ bool TDetAutoF::refusedByLock()
     return true;
 }
 
-namespace {
-
-// One change and its log entry in one transaction; the workstation's own copy of
-// the log is written once the change has committed.
-template <typename Change>
-void changeLogged(AppContext &ctx, const QString &rol, const QString &text, Change change)
-{
-    const LogEntry entry = ctx.actionEntry(rol, text);
-    {
-        Transaction t(*ctx.db);
-        change();
-        ActionLog::writeTo(*ctx.db, entry);
-        t.commit();
-    }
-    try {
-        ctx.actionLog().writeLocal(entry);
-    } catch (const Error &) {
-        // The shared log holds the entry; a workstation log that cannot be written does not undo the change.
-    }
-}
-
-} // namespace
-
 void TDetAutoF::AdaugaAutoClick()
 {
     if (readOnly_ || refusedByLock())
@@ -284,8 +260,10 @@ void TDetAutoF::AdaugaAutoClick()
     qint64 id = 0;
     try {
         SettingsFile settings = ctx_.settings();
-        changeLogged(ctx_, role_.ROL, QStringLiteral("Adaugare Auto Dosar nr.") + v.NrDos,
-                     [&] { id = addVehicle(*ctx_.db, settings, v); });
+        ctx_.logChange(role_.ROL, [&] {
+            id = addVehicle(*ctx_.db, settings, v);
+            return QStringLiteral("Adaugare Auto Dosar nr.") + v.NrDos;
+        });
     } catch (const Error &e) {
         showError(addTitle, e.message());
         return;
@@ -320,8 +298,10 @@ void TDetAutoF::ModificaAutoClick()
     v.IDGOS = stored->IDGOS;
     v.IDDETA = stored->IDDETA;
     try {
-        changeLogged(ctx_, role_.ROL, QStringLiteral("Modificare Auto Dosar nr.") + v.NrDos,
-                     [&] { updateVehicle(*ctx_.db, v, dlg.exitProtocol()); });
+        ctx_.logChange(role_.ROL, [&] {
+            updateVehicle(*ctx_.db, v, dlg.exitProtocol());
+            return QStringLiteral("Modificare Auto Dosar nr.") + v.NrDos;
+        });
     } catch (const Error &e) {
         showError(editTitle, e.message());
         return;
@@ -338,8 +318,10 @@ void TDetAutoF::StergeAutoClick()
                     ui::Confirmation) != ui::ResultDa)
         return;
     try {
-        changeLogged(ctx_, role_.ROL, QStringLiteral("Stergere Auto Dosar nr.") + current->vehicle.NrDos,
-                     [&] { deleteVehicle(*ctx_.db, current->vehicle.IDDETA); });
+        ctx_.logChange(role_.ROL, [&] {
+            deleteVehicle(*ctx_.db, current->vehicle.IDDETA);
+            return QStringLiteral("Stergere Auto Dosar nr.") + current->vehicle.NrDos;
+        });
     } catch (const Error &e) {
         showError(deleteTitle, e.message());
         return;

@@ -623,12 +623,14 @@ bool TGospodarii::storePage(int page)
     if (!role)
         return false;
     try {
-        storePageRow(*ctx_.db, dp->def(), role->IDGOS, *values);
+        ctx_.logChange(role->ROL, [&] {
+            storePageRow(*ctx_.db, dp->def(), role->IDGOS, *values);
+            return QStringLiteral("Memorare pagina ") + dp->def().title;
+        });
     } catch (const Error &e) {
         showError(dp->def().title, e.message());
         return false;
     }
-    ctx_.logAction(role->ROL, QStringLiteral("Memorare pagina ") + dp->def().title);
     dp->hideStoreBar();
     return true;
 }
@@ -718,12 +720,14 @@ void TGospodarii::AddGospodarie()
     qint64 id = 0;
     try {
         SettingsFile settings = ctx_.settings();
-        id = addRole(db, settings, r);
+        ctx_.logChange(r.ROL, [&] {
+            id = addRole(db, settings, r);
+            return QStringLiteral("Adaugare gospodarie ") + r.NUMEP;
+        });
     } catch (const Error &e) {
         showError(dlg.windowTitle(), e.message());
         return;
     }
-    ctx_.logAction(r.ROL, QStringLiteral("Adaugare gospodarie ") + r.NUMEP);
     addLocality(r.SATUL);
     reloadRoles(id);
 }
@@ -763,12 +767,14 @@ void TGospodarii::EditGospodarie()
         return;
     const RoleRecord r = dlg.role();
     try {
-        updateRole(db, r);
+        ctx_.logChange(r.ROL, [&] {
+            updateRole(db, r);
+            return QStringLiteral("Modificare gospodarie ") + r.NUMEP;
+        });
     } catch (const Error &e) {
         showError(title, e.message());
         return;
     }
-    ctx_.logAction(r.ROL, QStringLiteral("Modificare gospodarie ") + r.NUMEP);
     addLocality(r.SATUL);
     reloadRoles(r.IDGOS);
 }
@@ -806,12 +812,14 @@ void TGospodarii::DelGospodarie()
         next = list.at(row + 1).IDGOS;
     try {
         ui::ProgressScope progress(QStringLiteral("Sterg gospodaria..."), 100);
-        deleteRole(*ctx_.db, r.IDGOS, [](int position) { ui::interaction().progressSet(position); });
+        ctx_.logChange(r.ROL, [&] {
+            deleteRole(*ctx_.db, r.IDGOS, [](int position) { ui::interaction().progressSet(position); });
+            return QStringLiteral("Stergere gospodarie ") + r.NUMEP + QStringLiteral(" din ") + r.SATUL;
+        });
     } catch (const Error &e) {
         showError(deleteTitle, e.message());
         return;
     }
-    ctx_.logAction(r.ROL, QStringLiteral("Stergere gospodarie ") + r.NUMEP + QStringLiteral(" din ") + r.SATUL);
     reloadRoles(next);
 }
 
