@@ -185,6 +185,8 @@ TEST(VehicleDocuments, EachDocumentFillsItsOwnPlaceholders)
     admin::AdminValues office;
     office.setText(QStringLiteral("PrimariaLab"), QStringLiteral("COMUNA LUNCA"));
     office.setText(QStringLiteral("LocalitateaLab"), QStringLiteral("LUNCA"));
+    office.setText(QStringLiteral("JudetulLab"), QStringLiteral("BACAU"));
+    office.setText(QStringLiteral("CUILab"), QStringLiteral("4231609"));
     RoleRecord role;
     role.ROL = QStringLiteral("125");
     role.NUMEP = QStringLiteral("POPESCU ION");
@@ -221,6 +223,9 @@ TEST(VehicleDocuments, EachDocumentFillsItsOwnPlaceholders)
         EXPECT_EQ(value("[NR]"), c.number);
         EXPECT_EQ(value("[DATA]"), c.date);
         EXPECT_EQ(value("[UAT]"), "COMUNA LUNCA");
+        EXPECT_EQ(value("[CUI]"), "4231609");
+        EXPECT_EQ(value("[JUDET]"), "BACAU");
+        EXPECT_EQ(value("[LOCALITATEA]"), "LUNCA");
         EXPECT_EQ(value("[ADRESA]"), "str.Unirii 12");
     }
     EXPECT_EQ(vehicleDocumentPrefix(VehicleDocument::Deregistration), "ITL016_");

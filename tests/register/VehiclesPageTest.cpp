@@ -33,6 +33,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace valdora;
@@ -373,9 +374,10 @@ TEST(VehiclesPage, TakingAVehicleOutOfTheRecordsProducesTheExitDocuments)
         dlg->Memoreaza->click();
     });
     w.ModificaAuto->click();
-    EXPECT_EQ(f.value("SELECT DataOut||'|'||DataInstr||'|'||ActV||'|'||NrActV||'|'||CertRad||'|'||CertRadD||'|'||NumeNou||"
-                      "'|'||JudNou||'|'||LocNou||'|'||AdrNou FROM AutoDet"),
-              "0|0||||0||||");
+    EXPECT_EQ(f.value("SELECT DataOut||'|'||DataInstr||'|'||PVOutNr||'|'||ActV||'|'||NrActV||'|'||CertRad||'|'||CertRadD||"
+                      "'|'||NumeNou||'|'||JudNou||'|'||LocNou||'|'||AdrNou FROM AutoDet")
+                  .toStdString(),
+              "0|0|0||||0||||");
     EXPECT_FALSE(w.ListPVOut->isEnabled());
 }
 
@@ -460,7 +462,14 @@ TEST(VehiclesPage, ACashierSeesAndPrintsButChangesNothing)
         for (QPushButton *b : {w->AdaugaAuto, w->ModificaAuto, w->StergeAuto, w->DeclITL016})
             EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
         EXPECT_TRUE(w->ListPVIn->isEnabled());
-        pressEnter(w->Grid); // no dialog: an unexpected one would stay open and fail the test
+        // Enter opens no dialog; should one open, it is closed and the test fails instead of hanging.
+        QTimer::singleShot(300, w, [] {
+            if (auto *dlg = qobject_cast<TDetaliiAutoF *>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "a cashier opened the vehicle dialog";
+                dlg->reject();
+            }
+        });
+        pressEnter(w->Grid);
         w->ListPVIn->click();
         EXPECT_EQ(s.opened.size(), 1);
         w->Inchide->click();
@@ -488,6 +497,63 @@ TEST(VehiclesPage, ALockedYearRefusesChangesButPrints)
     EXPECT_EQ(s.opened.size(), 1);
 }
 
+TEST(VehiclesPage, EditingKeepsWhatTheDialogDoesNotTouch)
+{
+    VehicleFixture f;
+    const qint64 a = f.role("125", "POPESCU ION");
+    // An older row: no entry or acquisition date, a fuel the list no longer offers.
+    VehicleRecord old = car(a);
+    old.DataIn = 0;
+    old.DataDob = 0;
+    old.Combus = QStringLiteral("GPL");
+    old.Valoare = *Currency::parse(u"400000");
+    const qint64 id = f.vehicle(old);
+    const QString before = f.value("SELECT DataIn||'|'||DataDob||'|'||Combus||'|'||Euro||'|'||Inmatric||'|'||Valoare||'|'||"
+                                   "Capacit||'|'||PVInNr||'|'||ActD FROM AutoDet");
+    ScriptedInteraction s;
+    TDetAutoF w(f.ctx, f.roleRecord(a), false);
+    w.show();
+    const QString taxBefore = w.currentVehicle()->Impozit.toString(2);
+    EXPECT_EQ(taxBefore, "357.00"); // 132 + 225 of luxury part: not "acquired this year"
+    whenModal<TDetaliiAutoF>([&](TDetaliiAutoF *dlg) {
+        EXPECT_EQ(dlg->DataIn->text(), "-");
+        EXPECT_EQ(dlg->DataDob->text(), "-");
+        EXPECT_EQ(dlg->Combus->currentText(), "GPL");
+        dlg->Obs->setText("verificat");
+        dlg->Memoreaza->click();
+        EXPECT_FALSE(dlg->isVisible());
+    });
+    w.ModificaAuto->click();
+    EXPECT_EQ(f.value("SELECT DataIn||'|'||DataDob||'|'||Combus||'|'||Euro||'|'||Inmatric||'|'||Valoare||'|'||"
+                      "Capacit||'|'||PVInNr||'|'||ActD FROM AutoDet")
+                  .toStdString(),
+              before.toStdString());
+    EXPECT_EQ(f.value("SELECT OBS FROM AutoDet WHERE IDDETA=?", {id}), "verificat");
+    EXPECT_EQ(w.currentVehicle()->Impozit.toString(2), taxBefore);
+}
+
+TEST(VehiclesPage, AChangeThatCannotBeStoredLeavesNothingBehind)
+{
+    VehicleFixture f;
+    const qint64 a = f.role("125", "POPESCU ION");
+    const qint64 gone = f.vehicle(car(a));
+    ScriptedInteraction s;
+    TDetAutoF w(f.ctx, f.roleRecord(a), false);
+    w.show();
+    // Deleted on another workstation while the dialog was open: refused, nothing logged.
+    whenModal<TDetaliiAutoF>([&](TDetaliiAutoF *dlg) {
+        f.d_().exec("DELETE FROM AutoDet WHERE IDDETA=?", {gone});
+        dlg->Obs->setText("prea tarziu");
+        dlg->Memoreaza->click();
+    });
+    s.answer(ui::ResultOk, "Modificare Auto");
+    w.ModificaAuto->click();
+    EXPECT_EQ(s.messages.back().text, "Auto selectat nu mai exista: a fost sters intre timp de pe alt calculator.");
+    EXPECT_EQ(f.d_().count("AutoDet"), 0);
+    EXPECT_EQ(w.shownVehicles(), 0);
+    EXPECT_TRUE(f.log().empty());
+}
+
 TEST(VehiclesPage, AChangeWhoseLogEntryFailsLeavesNothingBehind)
 {
     VehicleFixture f;
@@ -505,6 +571,14 @@ TEST(VehiclesPage, AChangeWhoseLogEntryFailsLeavesNothingBehind)
     s.answer(ui::ResultOk, "Adauga Auto");
     w.AdaugaAuto->click();
     EXPECT_EQ(f.d_().count("AutoDet"), 1);
+
+    whenModal<TDetaliiAutoF>([&](TDetaliiAutoF *dlg) {
+        dlg->Obs->setText("nu se pastreaza");
+        dlg->Memoreaza->click();
+    });
+    s.answer(ui::ResultOk, "Modificare Auto");
+    w.ModificaAuto->click();
+    EXPECT_EQ(f.value("SELECT OBS FROM AutoDet WHERE IDDETA=?", {id}), "");
 
     s.answer(ui::ResultDa, "Stergere Auto").answer(ui::ResultOk, "Stergere Auto");
     w.StergeAuto->click();

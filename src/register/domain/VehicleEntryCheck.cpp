@@ -11,6 +11,8 @@ namespace {
 
 // Exit day numbers below this one mean "still in the records" for the exemption check.
 constexpr qint64 noExitDay = 1000;
+// Day numbers below this one are no date (the lists show "-").
+constexpr qint64 missingDateBelow = 101;
 
 bool isMarked(const QString &flag)
 {
@@ -77,18 +79,21 @@ void normalizeVehicleEntry(Vehicle &v, bool exitProtocol)
 
 std::optional<VehicleEntryProblem> checkVehicleDates(const Vehicle &v, bool exitProtocol, QDate today)
 {
+    // Rows of older records may lack a date; a missing date is kept as it is and
+    // not compared, so that editing such a vehicle never invents one.
+    const auto known = [](qint64 day) { return day >= missingDateBelow; };
     const QDate entry = dateFromDayNumber(v.DataIn);
     const QDate acquired = dateFromDayNumber(v.DataDob);
-    if (entry > today)
+    if (known(v.DataIn) && entry > today)
         return dateProblem(VehicleEntryField::DataIn);
-    if (acquired > today || acquired > entry)
+    if (known(v.DataDob) && (acquired > today || (known(v.DataIn) && acquired > entry)))
         return dateProblem(VehicleEntryField::DataDob);
     if (exitProtocol) {
         const QDate exit = dateFromDayNumber(v.DataOut);
         const QDate sold = dateFromDayNumber(v.DataInstr);
-        if (exit > today || exit < entry)
+        if (!known(v.DataOut) || exit > today || (known(v.DataIn) && exit < entry))
             return dateProblem(VehicleEntryField::DataOut);
-        if (sold > today || sold < entry)
+        if (known(v.DataInstr) && (sold > today || (known(v.DataIn) && sold < entry)))
             return dateProblem(VehicleEntryField::DataInstr);
     }
     return std::nullopt;

@@ -29,7 +29,8 @@ std::optional<QString> checkTypeCapacity(QStringView tipAuto, int capacity);
 // becomes "-". The type is a key chosen from the list and is left exactly as it is.
 void normalizeVehicleEntry(Vehicle &vehicle, bool exitProtocol);
 // "Data incorecta!" for an entry or acquisition date after `today`, an acquisition after the
-// entry, and, with the exit protocol, an exit or sale date after `today` or before the entry.
+// entry, and, with the exit protocol, a missing exit date or an exit or sale date after `today`
+// or before the entry. Other missing dates (day numbers below 101) are not compared.
 std::optional<VehicleEntryProblem> checkVehicleDates(const Vehicle &vehicle, bool exitProtocol, QDate today);
 // "Nu puteti avea doua masini scutite!" when `vehicle` is marked exempt while another vehicle of
 // the role is exempt and still counts in `fiscalYear`. `roleVehicles` may include the vehicle

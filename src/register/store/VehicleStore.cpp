@@ -166,14 +166,15 @@ qint64 addVehicle(Database &db, SettingsFile &settings, const VehicleRecord &veh
     return v.IDDETA;
 }
 
-void updateVehicle(Database &db, const VehicleRecord &vehicle, bool exitProtocol)
+bool updateVehicle(Database &db, const VehicleRecord &vehicle, bool exitProtocol)
 {
     VehicleRecord v = vehicle;
     if (!exitProtocol)
         v.clearExit();
     Transaction t(db);
-    updateRows(db, table, editedValues(v), QStringLiteral("IDDETA=?"), {v.IDDETA});
+    const int changed = updateRows(db, table, editedValues(v), QStringLiteral("IDDETA=?"), {v.IDDETA});
     t.commit();
+    return changed > 0;
 }
 
 bool deleteVehicle(Database &db, qint64 IDDETA)

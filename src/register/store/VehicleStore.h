@@ -76,8 +76,8 @@ QStringList storedAcquisitionDocuments(Database &db);
 // Inserts the vehicle with the next IDDETA of the settings counter and returns it.
 qint64 addVehicle(Database &db, SettingsFile &settings, const VehicleRecord &vehicle);
 // Rewrites the vehicle found by IDDETA (its role is kept); without an exit protocol
-// the exit columns are cleared.
-void updateVehicle(Database &db, const VehicleRecord &vehicle, bool exitProtocol);
+// the exit columns are cleared. False when the vehicle was no longer there.
+bool updateVehicle(Database &db, const VehicleRecord &vehicle, bool exitProtocol);
 // false when the vehicle was no longer there.
 bool deleteVehicle(Database &db, qint64 IDDETA);
 

@@ -30,6 +30,7 @@ const QString windowTitleText = QStringLiteral("Detalii Auto");
 const QString addTitle = QStringLiteral("Adauga Auto");
 const QString editTitle = QStringLiteral("Modificare Auto");
 const QString deleteTitle = QStringLiteral("Stergere Auto");
+const QString goneText = QStringLiteral("Auto selectat nu mai exista: a fost sters intre timp de pe alt calculator.");
 
 QLabel *valueLabel(QWidget *parent, const char *name)
 {
@@ -299,11 +300,13 @@ void TDetAutoF::ModificaAutoClick()
     v.IDDETA = stored->IDDETA;
     try {
         ctx_.logChange(role_.ROL, [&] {
-            updateVehicle(*ctx_.db, v, dlg.exitProtocol());
+            if (!updateVehicle(*ctx_.db, v, dlg.exitProtocol()))
+                throw Error(goneText);
             return QStringLiteral("Modificare Auto Dosar nr.") + v.NrDos;
         });
     } catch (const Error &e) {
         showError(editTitle, e.message());
+        reload(v.IDDETA);
         return;
     }
     reload(v.IDDETA);
@@ -319,11 +322,13 @@ void TDetAutoF::StergeAutoClick()
         return;
     try {
         ctx_.logChange(role_.ROL, [&] {
-            deleteVehicle(*ctx_.db, current->vehicle.IDDETA);
+            if (!deleteVehicle(*ctx_.db, current->vehicle.IDDETA))
+                throw Error(goneText);
             return QStringLiteral("Stergere Auto Dosar nr.") + current->vehicle.NrDos;
         });
     } catch (const Error &e) {
         showError(deleteTitle, e.message());
+        reload(0, true);
         return;
     }
     reload(0, true);

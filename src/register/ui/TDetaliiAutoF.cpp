@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <optional>
 
 namespace valdora::roles {
 namespace {
@@ -42,9 +43,52 @@ const QStringList &registrations()
     return list;
 }
 
-QDate dateOf(qint64 day, QDate fallback) { return day < 101 ? fallback : dateFromDayNumber(day); }
-
 QString textOf(const QComboBox *c) { return c->currentText(); }
+
+// Day numbers below this one are no date.
+constexpr qint64 firstRealDay = 101;
+
+// A date field that can also show "no date" ("-", its minimum), as older rows may have.
+void allowMissing(QDateEdit *e)
+{
+    e->setMinimumDate(dateFromDayNumber(0));
+    e->setSpecialValueText(QStringLiteral("-"));
+}
+
+// Shows a stored day number; a missing one as "-", or as `fallback` when one is given.
+void showDay(QDateEdit *e, qint64 day, std::optional<QDate> fallback = std::nullopt)
+{
+    if (day >= firstRealDay)
+        e->setDate(dateFromDayNumber(day));
+    else
+        e->setDate(fallback ? *fallback : e->minimumDate());
+}
+
+// The day number of the field; "-" keeps what was stored (no date).
+qint64 dayOf(const QDateEdit *e, qint64 stored)
+{
+    if (e->date() == e->minimumDate())
+        return stored < firstRealDay ? stored : 0;
+    return dayNumber(e->date());
+}
+
+// Selects the item holding `value`; a value the list does not offer is added, so that
+// opening and storing a vehicle never changes what its tax depends on.
+void selectValue(QComboBox *c, int value)
+{
+    int at = c->findData(value);
+    if (at < 0) {
+        c->addItem(QString::number(value), value);
+        at = c->count() - 1;
+    }
+    c->setCurrentIndex(at);
+}
+
+void addNumbered(QComboBox *c, const QStringList &texts)
+{
+    for (int i = 0; i < texts.size(); ++i)
+        c->addItem(texts[i], i);
+}
 
 } // namespace
 
@@ -85,8 +129,10 @@ TDetaliiAutoF::TDetaliiAutoF(bool adding, QDate today, int fiscalYear, QWidget *
     Marca = editableCombo(vehicleBox, "Marca", 18, VehicleTypes::makes());
     Combus = fixedCombo(vehicleBox, "Combus", VehicleTypes::fuels());
     HIBpeste50 = checkBox(vehicleBox, "HIBpeste50", QStringLiteral("Poluare peste 50g CO2/Km"));
-    Euro = fixedCombo(vehicleBox, "Euro", euroClasses());
-    Inmatric = fixedCombo(vehicleBox, "Inmatric", registrations());
+    Euro = fixedCombo(vehicleBox, "Euro", {});
+    addNumbered(Euro, euroClasses());
+    Inmatric = fixedCombo(vehicleBox, "Inmatric", {});
+    addNumbered(Inmatric, registrations());
     NrInmat = lineEdit(vehicleBox, "NrInmat", 12);
     NrInmat->setMaximumWidth(160);
     ui::upperCaseAsTyped(NrInmat);
@@ -169,6 +215,8 @@ TDetaliiAutoF::TDetaliiAutoF(bool adding, QDate today, int fiscalYear, QWidget *
     xf->addRow(QStringLiteral("Adresa:"), AdrNou);
     protocols->addWidget(ExitBox);
     protocols->addStretch(1);
+    for (QDateEdit *e : {DataIn, DataDob, DataOut, DataInstr, CertRadD})
+        allowMissing(e);
 
     const ui::StoreButtons store = ui::addStoreButtons(this, outer);
     Memoreaza = store.save;
@@ -183,7 +231,8 @@ TDetaliiAutoF::TDetaliiAutoF(bool adding, QDate today, int fiscalYear, QWidget *
 void TDetaliiAutoF::syncVisible()
 {
     HIBpeste50->setVisible(VehicleTypes::isHybridFuel(Combus->currentText()));
-    const bool numbered = Inmatric->currentIndex() == 1 || Inmatric->currentIndex() == 2;
+    const int status = Inmatric->currentData().toInt();
+    const bool numbered = status == 1 || status == 2;
     NrInmat->setVisible(numbered);
     NrInmatL->setVisible(numbered);
 }
@@ -212,8 +261,7 @@ void TDetaliiAutoF::showTexts(const VehicleRecord &v)
 void TDetaliiAutoF::prepare(const VehicleRecord &v, bool exitProtocol, std::vector<VehicleRecord> roleVehicles,
                             const QStringList &documents)
 {
-    IDGOS_ = v.IDGOS;
-    IDDETA_ = v.IDDETA;
+    stored_ = v;
     roleVehicles_ = std::move(roleVehicles);
     ActD->clear();
     ActD->addItems(documents);
@@ -221,24 +269,28 @@ void TDetaliiAutoF::prepare(const VehicleRecord &v, bool exitProtocol, std::vect
     if (!v.TipAuto.isEmpty() && TipAuto->findText(v.TipAuto, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
         TipAuto->addItem(v.TipAuto);
     TipAuto->setCurrentIndex(v.TipAuto.isEmpty() ? -1 : TipAuto->findText(v.TipAuto, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    const int fuel = Combus->findText(v.Combus.trimmed());
-    Combus->setCurrentIndex(fuel < 0 ? 0 : fuel);
+    const QString fuel = v.Combus.trimmed();
+    if (!fuel.isEmpty() && Combus->findText(fuel) < 0)
+        Combus->addItem(fuel);
+    Combus->setCurrentIndex(std::max(0, Combus->findText(fuel)));
     HIBpeste50->setChecked(v.HIBpeste50.trimmed() == u"X");
-    selectIndex(Euro, v.Euro);
-    selectIndex(Inmatric, v.Inmatric);
+    selectValue(Euro, v.Euro);
+    selectValue(Inmatric, v.Inmatric);
     Valoare->setText(v.Valoare.toShortString());
     AnulF->setText(QString::number(v.AnulF));
     Capacit->setText(QString::number(v.Capacit));
     Tonaj->setText(QString::number(v.Tonaj));
     Scutit->setChecked(v.exempt());
     PVInNr->setText(v.PVInNr ? QString::number(v.PVInNr) : QString());
-    DataIn->setDate(dateOf(v.DataIn, today_));
-    DataDob->setDate(dateOf(v.DataDob, today_));
+    showDay(DataIn, v.DataIn);
+    showDay(DataDob, v.DataDob);
     PVOut->setChecked(exitProtocol);
     PVOutNr->setText(v.PVOutNr ? QString::number(v.PVOutNr) : QString());
-    DataOut->setDate(dateOf(v.DataOut, today_));
-    DataInstr->setDate(dateOf(v.DataInstr, today_));
-    CertRadD->setDate(dateOf(v.CertRadD, today_));
+    // A protocol about to be written starts on today; a stored one shows what it holds.
+    const std::optional<QDate> exitFallback = exitProtocol ? std::nullopt : std::optional<QDate>(today_);
+    showDay(DataOut, v.DataOut, today_);
+    showDay(DataInstr, v.DataInstr, exitFallback);
+    showDay(CertRadD, v.CertRadD, exitFallback);
     showTexts(v);
     syncVisible();
     syncExit();
@@ -249,15 +301,15 @@ bool TDetaliiAutoF::exitProtocol() const { return PVOut->isChecked(); }
 VehicleRecord TDetaliiAutoF::vehicle() const
 {
     VehicleRecord v;
-    v.IDGOS = IDGOS_;
-    v.IDDETA = IDDETA_;
+    v.IDGOS = stored_.IDGOS;
+    v.IDDETA = stored_.IDDETA;
     v.NrDos = NrDos->text();
     v.TipAuto = TipAuto->currentIndex() < 0 ? QString() : TipAuto->currentText();
     v.Marca = textOf(Marca);
     v.Combus = Combus->currentText();
     v.HIBpeste50 = HIBpeste50->isChecked() ? QStringLiteral("X") : QString();
-    v.Euro = std::max(0, Euro->currentIndex());
-    v.Inmatric = std::max(0, Inmatric->currentIndex());
+    v.Euro = Euro->currentData().toInt();
+    v.Inmatric = Inmatric->currentData().toInt();
     v.NrInmat = NrInmat->text();
     v.Valoare = amountOf(Valoare);
     v.AnulF = int(wholeOf(AnulF));
@@ -268,18 +320,18 @@ VehicleRecord TDetaliiAutoF::vehicle() const
     v.OBS = Obs->text();
     v.Scutit = Scutit->isChecked() ? QStringLiteral("X") : QStringLiteral(" ");
     v.PVInNr = wholeOf(PVInNr);
-    v.DataIn = dayNumber(DataIn->date());
-    v.DataDob = dayNumber(DataDob->date());
+    v.DataIn = dayOf(DataIn, stored_.DataIn);
+    v.DataDob = dayOf(DataDob, stored_.DataDob);
     v.ActD = textOf(ActD);
     v.NrActD = NrActD->text();
     if (PVOut->isChecked()) {
         v.PVOutNr = wholeOf(PVOutNr);
-        v.DataOut = dayNumber(DataOut->date());
-        v.DataInstr = dayNumber(DataInstr->date());
+        v.DataOut = dayOf(DataOut, 0);
+        v.DataInstr = dayOf(DataInstr, stored_.DataInstr);
         v.ActV = ActV->text();
         v.NrActV = NrActV->text();
         v.CertRad = CertRad->text();
-        v.CertRadD = dayNumber(CertRadD->date());
+        v.CertRadD = dayOf(CertRadD, stored_.CertRadD);
         v.NumeNou = NumeNou->text();
         v.JudNou = textOf(JudNou);
         v.LocNou = LocNou->text();

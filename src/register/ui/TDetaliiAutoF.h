@@ -87,8 +87,7 @@ private:
     bool adding_;
     QDate today_;
     int fiscalYear_;
-    qint64 IDGOS_ = 0;
-    qint64 IDDETA_ = 0;
+    VehicleRecord stored_; // as given to prepare(): keys, and the dates a field shows as missing
     std::vector<VehicleRecord> roleVehicles_;
 };
 

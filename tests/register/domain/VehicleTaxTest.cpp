@@ -585,6 +585,12 @@ TEST(VehicleEntryCheck, DatesOfEntryAcquisitionAndExit)
         {"sale before entry", feb, jan, may, jan, true, F::DataInstr},
         {"sale after today", jan, jan, may, tomorrow, true, F::DataInstr},
         {"exit dates unchecked without the protocol", jan, jan, tomorrow, 0, false, std::nullopt},
+        // Older rows may lack dates: a missing one is not compared, the exit date is required.
+        {"no entry or acquisition date", 0, 0, 0, 0, false, std::nullopt},
+        {"acquired without an entry date", 0, feb, 0, 0, false, std::nullopt},
+        {"acquisition after today without an entry date", 0, tomorrow, 0, 0, false, F::DataDob},
+        {"exit protocol without an entry or sale date", 0, 0, may, 0, true, std::nullopt},
+        {"exit protocol without an exit date", jan, jan, 0, may, true, F::DataOut},
     };
     for (const Case &t : cases) {
         Vehicle v = car();
