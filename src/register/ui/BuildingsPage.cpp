@@ -12,6 +12,7 @@
 #include "register/store/RoleStore.h"
 #include "register/ui/BandHeader.h"
 #include "register/ui/BuildingListModel.h"
+#include "register/ui/GridRows.h"
 #include "register/ui/TCladAddF.h"
 #include "register/ui/TCladCumpF.h"
 #include "register/ui/TCladVanzF.h"
@@ -138,21 +139,12 @@ void BuildingsPage::reload(qint64 keep, bool lastRow)
         }
     }
     model->setRows(std::move(rows));
-    int row = lastRow ? model->rowCount() - 1 : model->rowOf(keep);
-    if (row < 0 && model->rowCount() > 0)
-        row = lastRow ? model->rowCount() - 1 : 0;
-    select(row);
+    select(rowAfterReload(model->rowOf(keep), model->rowCount(), lastRow));
 }
 
 void BuildingsPage::select(int row)
 {
-    if (row >= 0 && row < model->rowCount()) {
-        Grid->selectionModel()->setCurrentIndex(model->index(row, 0),
-                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        Grid->scrollTo(model->index(row, 0));
-    } else {
-        Grid->selectionModel()->clear();
-    }
+    selectGridRow(Grid, row);
     syncButtons();
 }
 
@@ -160,8 +152,8 @@ int BuildingsPage::shownBuildings() const { return model->rowCount(); }
 
 std::optional<BuildingListRow> BuildingsPage::currentBuilding() const
 {
-    const int row = Grid->selectionModel()->currentIndex().row();
-    if (row < 0 || row >= model->rowCount())
+    const int row = currentGridRow(Grid);
+    if (row < 0)
         return std::nullopt;
     return model->rows()[size_t(row)];
 }
@@ -187,18 +179,9 @@ void BuildingsPage::syncButtons()
     Vanzare->setEnabled(any && current && !current->building.hasExitDate());
 }
 
-bool BuildingsPage::refusedByLock()
-{
-    if (!ctx_.adminValues().yearLocked)
-        return false;
-    ui::message(QStringLiteral("Modificare matricola"),
-                QStringLiteral("Nu puteti modifica !\rAnuntati seful de retea sau lucrati la altceva!"), ui::Ok, ui::Warning);
-    return true;
-}
-
 void BuildingsPage::AddCladClick()
 {
-    if (!role_ || refusedByLock())
+    if (!role_ || refusedByYearLock(ctx_))
         return;
     Database &db = *ctx_.db;
     const QDate today = ctx_.clock->today();
@@ -236,7 +219,7 @@ void BuildingsPage::AddCladClick()
 void BuildingsPage::EditCladClick()
 {
     const auto current = currentBuilding();
-    if (!role_ || !current || refusedByLock())
+    if (!role_ || !current || refusedByYearLock(ctx_))
         return;
     Database &db = *ctx_.db;
     const QDate today = ctx_.clock->today();
@@ -279,7 +262,7 @@ void BuildingsPage::EditCladClick()
 void BuildingsPage::DelCladClick()
 {
     const auto current = currentBuilding();
-    if (!role_ || !current || refusedByLock())
+    if (!role_ || !current || refusedByYearLock(ctx_))
         return;
     if (ui::message(deleteTitle, QStringLiteral("Doriti sa stergeti cladirea selectata?"), ui::DaNu, ui::Confirmation) !=
         ui::ResultDa)
@@ -322,7 +305,7 @@ void BuildingsPage::FisaCalculClick()
 void BuildingsPage::VanzareClick()
 {
     const auto current = currentBuilding();
-    if (!role_ || !current || current->building.hasExitDate() || refusedByLock())
+    if (!role_ || !current || current->building.hasExitDate() || refusedByYearLock(ctx_))
         return;
     const QDate today = ctx_.clock->today();
     TCladVanzF dlg(today, this);
@@ -344,7 +327,7 @@ void BuildingsPage::VanzareClick()
 
 void BuildingsPage::CumparareClick()
 {
-    if (!role_ || refusedByLock())
+    if (!role_ || refusedByYearLock(ctx_))
         return;
     Database &db = *ctx_.db;
     const QDate firstDay = firstDayOfFiscalYear();

@@ -60,7 +60,6 @@ private:
     void select(int row);
     void syncButtons();
     OwnerType owner() const;
-    bool refusedByLock();
     void showError(const QString &title, const QString &text);
 
     AppContext &ctx_;

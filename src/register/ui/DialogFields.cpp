@@ -3,10 +3,22 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
 
 namespace valdora::roles {
+
+QLabel *titleLabel(QWidget *parent, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QStringLiteral("Titlu"));
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.3);
+    l->setFont(f);
+    return l;
+}
 
 QComboBox *fixedCombo(QWidget *parent, const char *name, const QStringList &items)
 {

@@ -9,11 +9,14 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QWidget;
 
 namespace valdora::roles {
 
+// The dialog's heading ("Titlu"): the dialog's font, bold and larger.
+QLabel *titleLabel(QWidget *parent, const QString &text);
 QComboBox *fixedCombo(QWidget *parent, const char *name, const QStringList &items);
 // Free text with suggestions; nothing typed is added to the list.
 QComboBox *editableCombo(QWidget *parent, const char *name, int maxLength, const QStringList &suggestions = {});

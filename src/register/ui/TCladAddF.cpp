@@ -31,12 +31,7 @@ TCladAddF::TCladAddF(OwnerType owner, bool adding, QDate today, int fiscalYear, 
     setObjectName(QStringLiteral("TCladAddF"));
     setWindowTitle(QStringLiteral("Cladiri"));
     auto *outer = new QVBoxLayout(this);
-    Titlu = new QLabel(adding ? QStringLiteral("Adaugare Cladire") : QStringLiteral("Modificare cladire"), this);
-    Titlu->setObjectName(QStringLiteral("Titlu"));
-    QFont tf = Titlu->font();
-    tf.setBold(true);
-    tf.setPointSizeF(tf.pointSizeF() * 1.3);
-    Titlu->setFont(tf);
+    Titlu = titleLabel(this, adding ? QStringLiteral("Adaugare Cladire") : QStringLiteral("Modificare cladire"));
     outer->addWidget(Titlu);
 
     auto *head = new QFormLayout;

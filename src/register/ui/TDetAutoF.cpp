@@ -7,6 +7,7 @@
 #include "app/ui/Interaction.h"
 #include "register/store/VehicleConstants.h"
 #include "register/store/VehicleDocumentValues.h"
+#include "register/ui/GridRows.h"
 #include "register/ui/TDetaliiAutoF.h"
 #include "register/ui/VehicleListModel.h"
 
@@ -160,21 +161,12 @@ void TDetAutoF::reload(qint64 keep, bool lastRow)
         showError(windowTitleText, e.message());
     }
     model->setRows(std::move(rows));
-    int row = lastRow ? model->rowCount() - 1 : model->rowOf(keep);
-    if (row < 0 && model->rowCount() > 0)
-        row = lastRow ? model->rowCount() - 1 : 0;
-    select(row);
+    select(rowAfterReload(model->rowOf(keep), model->rowCount(), lastRow));
 }
 
 void TDetAutoF::select(int row)
 {
-    if (row >= 0 && row < model->rowCount()) {
-        Grid->selectionModel()->setCurrentIndex(model->index(row, 0),
-                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        Grid->scrollTo(model->index(row, 0));
-    } else {
-        Grid->selectionModel()->clear();
-    }
+    selectGridRow(Grid, row);
     syncCurrent();
 }
 
@@ -182,8 +174,8 @@ int TDetAutoF::shownVehicles() const { return model->rowCount(); }
 
 std::optional<VehicleListRow> TDetAutoF::currentVehicle() const
 {
-    const int row = Grid->selectionModel()->currentIndex().row();
-    if (row < 0 || row >= model->rowCount())
+    const int row = currentGridRow(Grid);
+    if (row < 0)
         return std::nullopt;
     return model->rows()[size_t(row)];
 }
@@ -227,18 +219,9 @@ void TDetAutoF::syncCurrent()
     AdrNouL->setText(v.AdrNou);
 }
 
-bool TDetAutoF::refusedByLock()
-{
-    if (!ctx_.adminValues().yearLocked)
-        return false;
-    ui::message(QStringLiteral("Modificare matricola"),
-                QStringLiteral("Nu puteti modifica !\rAnuntati seful de retea sau lucrati la altceva!"), ui::Ok, ui::Warning);
-    return true;
-}
-
 void TDetAutoF::AdaugaAutoClick()
 {
-    if (readOnly_ || refusedByLock())
+    if (readOnly_ || refusedByYearLock(ctx_))
         return;
     const QDate today = ctx_.clock->today();
     QStringList documents;
@@ -275,7 +258,7 @@ void TDetAutoF::AdaugaAutoClick()
 void TDetAutoF::ModificaAutoClick()
 {
     const auto current = currentVehicle();
-    if (readOnly_ || !current || refusedByLock())
+    if (readOnly_ || !current || refusedByYearLock(ctx_))
         return;
     const QDate today = ctx_.clock->today();
     std::optional<VehicleRecord> stored;
@@ -315,7 +298,7 @@ void TDetAutoF::ModificaAutoClick()
 void TDetAutoF::StergeAutoClick()
 {
     const auto current = currentVehicle();
-    if (readOnly_ || !current || refusedByLock())
+    if (readOnly_ || !current || refusedByYearLock(ctx_))
         return;
     if (ui::message(deleteTitle, QStringLiteral("\rDoriti sa stergeti Auto selectat in tabel?"), ui::DaNu,
                     ui::Confirmation) != ui::ResultDa)

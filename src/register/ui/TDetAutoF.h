@@ -64,7 +64,6 @@ private:
     void reload(qint64 keep, bool lastRow = false);
     void select(int row);
     void syncCurrent();
-    bool refusedByLock();
     void printDocument(VehicleDocument document);
     void showError(const QString &title, const QString &text);
 

@@ -108,12 +108,7 @@ TDetaliiAutoF::TDetaliiAutoF(bool adding, QDate today, int fiscalYear, QWidget *
     setObjectName(QStringLiteral("TDetaliiAutoF"));
     setWindowTitle(QStringLiteral("Detalii Auto"));
     auto *outer = new QVBoxLayout(this);
-    Titlu = new QLabel(adding ? QStringLiteral("Adauga Auto") : QStringLiteral("Modificare Auto"), this);
-    Titlu->setObjectName(QStringLiteral("Titlu"));
-    QFont tf = Titlu->font();
-    tf.setBold(true);
-    tf.setPointSizeF(tf.pointSizeF() * 1.3);
-    Titlu->setFont(tf);
+    Titlu = titleLabel(this, adding ? QStringLiteral("Adauga Auto") : QStringLiteral("Modificare Auto"));
     outer->addWidget(Titlu);
 
     auto *columns = new QHBoxLayout;

@@ -1,5 +1,7 @@
 #include "register/ui/TGospodarii.h"
 
+#include "register/ui/GridRows.h"
+
 #include "app/core/Error.h"
 #include "app/db/Maintenance.h"
 #include "app/startup/AppContext.h"
@@ -649,11 +651,7 @@ void TGospodarii::reject()
 
 bool TGospodarii::yearLocked() const { return ctx_.adminValues().yearLocked; }
 
-void TGospodarii::refuseLocked()
-{
-    ui::message(QStringLiteral("Modificare matricola"),
-                QStringLiteral("Nu puteti modifica !\rAnuntati seful de retea sau lucrati la altceva!"), ui::Ok, ui::Warning);
-}
+void TGospodarii::refuseLocked() { tellYearLocked(); }
 
 QStringList TGospodarii::dialogLocalities() const
 {

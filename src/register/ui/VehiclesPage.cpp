@@ -8,6 +8,7 @@
 #include "register/store/CalculationSheetFile.h"
 #include "register/store/RoleStore.h"
 #include "register/store/VehicleConstants.h"
+#include "register/ui/GridRows.h"
 #include "register/ui/TDetAutoF.h"
 #include "register/ui/TGospodarii.h"
 #include "register/ui/VehicleListModel.h"
@@ -88,19 +89,12 @@ void VehiclesPage::reload(qint64 keep)
         }
     }
     model->setRows(std::move(rows));
-    int row = model->rowOf(keep);
-    if (row < 0 && model->rowCount() > 0)
-        row = 0;
-    select(row);
+    select(rowAfterReload(model->rowOf(keep), model->rowCount(), false));
 }
 
 void VehiclesPage::select(int row)
 {
-    if (row >= 0 && row < model->rowCount())
-        Grid->selectionModel()->setCurrentIndex(model->index(row, 0),
-                                                QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    else
-        Grid->selectionModel()->clear();
+    selectGridRow(Grid, row);
     syncButtons();
 }
 
@@ -108,8 +102,8 @@ int VehiclesPage::shownVehicles() const { return model->rowCount(); }
 
 std::optional<VehicleListRow> VehiclesPage::currentVehicle() const
 {
-    const int row = Grid->selectionModel()->currentIndex().row();
-    if (row < 0 || row >= model->rowCount())
+    const int row = currentGridRow(Grid);
+    if (row < 0)
         return std::nullopt;
     return model->rows()[size_t(row)];
 }
