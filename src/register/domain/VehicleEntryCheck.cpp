@@ -9,10 +9,6 @@ namespace valdora::register_domain {
 
 namespace {
 
-// Exit day numbers below this one mean "still in the records" for the exemption check.
-constexpr qint64 noExitDay = 1000;
-// Day numbers below this one are no date (the lists show "-").
-constexpr qint64 missingDateBelow = 101;
 
 bool isMarked(const QString &flag)
 {
@@ -81,7 +77,7 @@ std::optional<VehicleEntryProblem> checkVehicleDates(const Vehicle &v, bool exit
 {
     // Rows of older records may lack a date; a missing date is kept as it is and
     // not compared, so that editing such a vehicle never invents one.
-    const auto known = [](qint64 day) { return day >= missingDateBelow; };
+    const auto known = isDateDay;
     const QDate entry = dateFromDayNumber(v.DataIn);
     const QDate acquired = dateFromDayNumber(v.DataDob);
     if (known(v.DataIn) && entry > today)
@@ -109,7 +105,7 @@ std::optional<QString> checkSecondExempt(const Vehicle &v, const QList<Vehicle> 
             continue;
         if (!isMarked(other.Scutit))
             continue;
-        const bool counts = other.DataOut < noExitDay || dateFromDayNumber(other.DataOut) > yearStart;
+        const bool counts = other.DataOut < vehicleExitDay || dateFromDayNumber(other.DataOut) > yearStart;
         if (counts)
             return QStringLiteral("Nu puteti avea doua masini scutite!");
     }

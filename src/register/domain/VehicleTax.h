@@ -13,6 +13,12 @@
 
 namespace valdora::register_domain {
 
+// Day numbers of `AutoDet` below this one are no date (the lists show "-").
+inline constexpr qint64 firstDateDay = 101;
+inline bool isDateDay(qint64 day) { return day >= firstDateDay; }
+// An exit day number above this one is a real exit; below it the vehicle is still in the records.
+inline constexpr qint64 vehicleExitDay = 1000;
+
 // One `AutoDet` row, as far as the tax and the vehicle dialog's checks read it.
 // Dates are day numbers as the table keeps them (0 when empty).
 struct Vehicle {

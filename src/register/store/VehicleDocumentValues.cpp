@@ -32,7 +32,7 @@ QString vehicleDocumentPrefix(VehicleDocument document)
     return {};
 }
 
-QString documentDate(qint64 day) { return day < 101 ? QString() : formatDate(dateFromDayNumber(day)); }
+QString documentDate(qint64 day) { return !register_domain::isDateDay(day) ? QString() : formatDate(dateFromDayNumber(day)); }
 
 PlaceholderValues vehicleDocumentValues(VehicleDocument document, const admin::AdminValues &office,
                                         const RoleRecord &role, const VehicleRecord &v, QDate today)

@@ -4,7 +4,7 @@
 
 namespace valdora::roles {
 
-QString listDate(qint64 day) { return day < 101 ? QStringLiteral("-") : formatDate(dateFromDayNumber(day)); }
+QString listDate(qint64 day) { return !register_domain::isDateDay(day) ? QStringLiteral("-") : formatDate(dateFromDayNumber(day)); }
 
 QString registrationText(int inmatric)
 {

@@ -17,9 +17,6 @@ class SettingsFile;
 
 namespace valdora::roles {
 
-// An exit day number above this one is a real exit date.
-inline constexpr qint64 vehicleExitDay = 1000;
-
 // One row of AutoDet. Dates are day numbers as the table keeps them (0 when empty).
 struct VehicleRecord {
     qint64 IDGOS = 0;
@@ -58,7 +55,7 @@ struct VehicleRecord {
     QString Scutit = QStringLiteral(" ");
 
     bool exempt() const { return Scutit.trimmed() == u"X"; }
-    bool hasExit() const { return DataOut > vehicleExitDay; }
+    bool hasExit() const { return DataOut > register_domain::vehicleExitDay; }
     // The columns the tax and the dialog's checks read.
     register_domain::Vehicle taxVehicle() const;
     // Takes back what the checks normalised.

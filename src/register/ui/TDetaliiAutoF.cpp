@@ -45,9 +45,6 @@ const QStringList &registrations()
 
 QString textOf(const QComboBox *c) { return c->currentText(); }
 
-// Day numbers below this one are no date.
-constexpr qint64 firstRealDay = 101;
-
 // A date field that can also show "no date" ("-", its minimum), as older rows may have.
 void allowMissing(QDateEdit *e)
 {
@@ -58,7 +55,7 @@ void allowMissing(QDateEdit *e)
 // Shows a stored day number; a missing one as "-", or as `fallback` when one is given.
 void showDay(QDateEdit *e, qint64 day, std::optional<QDate> fallback = std::nullopt)
 {
-    if (day >= firstRealDay)
+    if (register_domain::isDateDay(day))
         e->setDate(dateFromDayNumber(day));
     else
         e->setDate(fallback ? *fallback : e->minimumDate());
@@ -68,7 +65,7 @@ void showDay(QDateEdit *e, qint64 day, std::optional<QDate> fallback = std::null
 qint64 dayOf(const QDateEdit *e, qint64 stored)
 {
     if (e->date() == e->minimumDate())
-        return stored < firstRealDay ? stored : 0;
+        return register_domain::isDateDay(stored) ? 0 : stored;
     return dayNumber(e->date());
 }
 
